@@ -54,6 +54,7 @@ class XmlElement {
   const void* node_;  // pugi::xml_node_struct*
   std::shared_ptr<const std::string> path_;
   std::size_t index_;
+  std::shared_ptr<const std::string> file_;  // the document's file, for messages
 };
 
 // The elements of a path, in document order.
@@ -67,6 +68,7 @@ class XmlNodeList {
   friend class XmlDocument;
   std::vector<const void*> nodes_;
   std::shared_ptr<const std::string> path_;
+  std::shared_ptr<const std::string> file_;  // the document's file, for messages
 };
 
 // An element being built in the result document.

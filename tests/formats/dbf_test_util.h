@@ -1,0 +1,81 @@
+#pragma once
+// Helpers shared by the table engine's tests: a temporary folder per test,
+// raw file bytes, and running a witness program.
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+
+namespace velmora::testing {
+
+class DbfTempFolder {
+ public:
+  DbfTempFolder() {
+    static std::atomic<int> counter{0};
+    std::random_device rd;
+    path_ = std::filesystem::temp_directory_path() /
+            ("velmora_dbf_" + std::to_string(::getpid()) + "_" + std::to_string(counter++) + "_" +
+             std::to_string(rd()));
+    std::filesystem::create_directories(path_);
+  }
+  ~DbfTempFolder() {
+    std::error_code ec;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ec);
+    std::filesystem::remove_all(path_, ec);
+  }
+  DbfTempFolder(const DbfTempFolder&) = delete;
+  DbfTempFolder& operator=(const DbfTempFolder&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+inline std::string ReadFileBytes(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void WriteFileBytes(const std::filesystem::path& file, const std::string& bytes) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+struct CommandResult {
+  int status = -1;
+  std::string output;  // standard output
+};
+
+// Runs a shell command and collects its standard output.
+inline CommandResult RunCommand(const std::string& command) {
+  CommandResult result;
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (!pipe) return result;
+  char buf[4096];
+  std::size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) result.output.append(buf, n);
+  result.status = ::pclose(pipe);
+  return result;
+}
+
+// Single-quoted for the shell.
+inline std::string ShellQuote(const std::string& s) {
+  std::string out = "'";
+  for (char c : s) {
+    if (c == '\'')
+      out += "'\\''";
+    else
+      out += c;
+  }
+  return out + "'";
+}
+
+}  // namespace velmora::testing
