@@ -122,6 +122,27 @@ TEST(DbfTableErrors, CorruptHeaders) {
   }
 }
 
+TEST(DbfTableErrors, VersionBytes) {
+  DbfTempFolder dir;
+  const std::string valid = ValidTableBytes(dir);
+  const auto file = dir / "VERSION.DBF";
+  // dBASE III, IV and 5 with and without memo, FoxPro, Visual FoxPro.
+  for (int version : {0x03, 0x83, 0x8B, 0xCB, 0x43, 0x63, 0xF5, 0xFB, 0x30, 0x31, 0x32}) {
+    std::string bytes = valid;
+    bytes[0] = static_cast<char>(version);
+    WriteFileBytes(file, bytes);
+    Table t(file, OpenMode::Shared);
+    EXPECT_EQ(t.RecordCount(), 2) << version;
+  }
+  // dBASE 7 has another layout of field descriptors; the rest is not dBASE.
+  for (int version : {0x00, 0x02, 0x04, 0x8C, 0x1A, 0xFF}) {
+    std::string bytes = valid;
+    bytes[0] = static_cast<char>(version);
+    WriteFileBytes(file, bytes);
+    ExpectOpenFails(file, "version " + std::to_string(version), "versión");
+  }
+}
+
 TEST(DbfTableErrors, LongerFileAndMissingEndMarkAreFine) {
   DbfTempFolder dir;
   const std::string valid = ValidTableBytes(dir);

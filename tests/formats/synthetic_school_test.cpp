@@ -194,7 +194,9 @@ TEST(SyntheticSchool, HoldsEveryCollectionWithConsistentReferences) {
 TEST(SyntheticSchool, EveryEncodingReadsTheSameValues) {
   XmlTempFolder dir;
   const std::string expected = AllValues(LoadSchool(dir, {.seed = 5, .scale = 1}));
-  ASSERT_NE(expected.find("Sal\xF3 d\x92" "actes"), std::string::npos);  // CP1252 bytes
+  ASSERT_NE(expected.find("Sal\xF3 d\x92"
+                          "actes"),
+            std::string::npos);  // CP1252 bytes
   for (const char* encoding :
        {"UTF-8-BOM", "UTF-16LE", "UTF-16BE", "ISO-8859-1", "ISO-8859-15", "windows-1252"}) {
     SCOPED_TRACE(encoding);

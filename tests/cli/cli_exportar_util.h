@@ -1,0 +1,81 @@
+#pragma once
+// Running velmora-cli as a user would, in a temporary folder, and collecting
+// what it prints and its exit status.
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace velmora::testing::cli_exportar {
+
+struct Salida {
+  int estado = -1;
+  std::string out;  // standard output
+  std::string err;  // standard error
+};
+
+inline std::string Leer(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void Escribir(const std::filesystem::path& file, const std::string& bytes) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+inline std::string Comillas(const std::string& s) {
+  std::string out = "'";
+  for (char c : s) {
+    if (c == '\'')
+      out += "'\\''";
+    else
+      out += c;
+  }
+  return out + "'";
+}
+
+class Carpeta {
+ public:
+  Carpeta() {
+    std::random_device rd;
+    for (;;) {
+      path_ = std::filesystem::temp_directory_path() /
+              ("velmora-cli-" + std::to_string(rd()) + std::to_string(rd()));
+      if (std::filesystem::create_directory(path_)) break;
+    }
+  }
+  ~Carpeta() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+  }
+  Carpeta(const Carpeta&) = delete;
+  Carpeta& operator=(const Carpeta&) = delete;
+  const std::filesystem::path& Path() const { return path_; }
+
+  // Runs velmora-cli with the arguments, after `entorno` (assignments or
+  // "env -u NAME"), in this folder.
+  Salida Ejecutar(const std::vector<std::string>& args, const std::string& entorno = "") const {
+    std::string orden = "cd " + Comillas(path_.string()) + " && " + entorno + " " +
+                        Comillas(VELMORA_BINARY_DIR "/cli/velmora-cli");
+    for (const auto& a : args) orden += " " + Comillas(a);
+    orden +=
+        " >" + Comillas((path_ / ".out").string()) + " 2>" + Comillas((path_ / ".err").string());
+    Salida s;
+    const int r = std::system(orden.c_str());
+    s.estado = WIFEXITED(r) ? WEXITSTATUS(r) : -1;
+    s.out = Leer(path_ / ".out");
+    s.err = Leer(path_ / ".err");
+    return s;
+  }
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace velmora::testing::cli_exportar

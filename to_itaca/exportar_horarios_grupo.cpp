@@ -1,0 +1,86 @@
+#include "to_itaca/exportar_horarios.h"
+#include "to_itaca/fila_solucion.h"
+
+namespace velmora {
+
+namespace {
+constexpr std::string_view kPasada = "sesión de grupo";
+}  // namespace
+
+long ExportarHorariosGrupo(PasadasSolucion& p) {
+  XmlOut coleccion = p.centro.AppendChild("horarios_grupo");
+  const CodigosFuente& codigos = p.codigos;
+  const int tamGrupo = TamanoCampo(p.grupos, "CLAVE");
+  const int tamCurso = TamanoCampo(p.grupos, "CLAVECURSO");
+  const int tamEnsenanza = TamanoCampo(p.grupos, "ENSENANZA");
+  const int tamContenido = TamanoCampo(p.nombres, "ABREV_ITACA");
+  const int tamDocente = TamanoCampo(p.profesores, "DNI");
+  const int tamAula = TamanoCampo(p.aulas, "ABREV_ITACA");
+  long escritas = 0;
+  Table& soluc = p.soluc;
+  for (soluc.First(); !soluc.Eof(); soluc.Next()) {
+    const std::string asig = soluc.AsString("ASIG");
+    if (asig == soluc.AsString("TAREA")) continue;  // a duty: the other pass
+    const long long dia = soluc.AsInteger("DIA");
+    const double hora = soluc.AsFloat("HORA");
+    if (dia == 0 || hora == 0) {
+      ++p.report.unplaced;
+      continue;
+    }
+    const long recno = soluc.RecNo();
+
+    const std::string codgrupo = soluc.AsString("CODGRUPO");
+    if (!BuscarCodigo(p.grupos, "ABREV", codgrupo)) {
+      p.report.Omit(FilaOmitida(recno, kPasada, NoEncontrado("CODGRUPO", codgrupo, "GRUPOST")));
+      continue;
+    }
+    const std::string grupo = codigos.grupos.Completar(p.grupos.AsString("CLAVE"), tamGrupo);
+    const std::string curso = codigos.cursos.Completar(p.grupos.AsString("CLAVECURSO"), tamCurso);
+    const std::string ensenanza =
+        codigos.ensenanzas.Completar(p.grupos.AsString("ENSENANZA"), tamEnsenanza);
+
+    if (!BuscarCodigo(p.nombres, "COD", asig)) {
+      p.report.Omit(FilaOmitida(recno, kPasada, NoEncontrado("ASIG", asig, "ASIGNOMT")));
+      continue;
+    }
+    const std::string contenido =
+        codigos.contenidos.Completar(p.nombres.AsString("ABREV_ITACA"), tamContenido);
+
+    // A session without a known teacher or room is still written, with the
+    // attribute empty.
+    std::string docente;
+    if (BuscarCodigo(p.profesores, "ABREV", soluc.AsString("PROF"))) {
+      docente = codigos.docentes.Completar(p.profesores.AsString("DNI"), tamDocente);
+    }
+    std::string aula;
+    if (BuscarCodigo(p.aulas, "ABREV", soluc.AsString("AULA"))) {
+      aula = codigos.aulas.Completar(p.aulas.AsString("ABREV_ITACA"), tamAula);
+    }
+
+    const auto tramo = BuscarTramo(p.tramos, hora);
+    if (!tramo) {
+      p.report.Omit(
+          FilaOmitida(recno, kPasada, "HORA " + TextoHora(hora) + " no está en DIASHORAST"));
+      continue;
+    }
+
+    XmlOut e = coleccion.AppendChild("horario_grupo");
+    e.SetAttribute("plantilla", p.plantilla);
+    e.SetAttribute("dia_semana", LetraDia(dia));
+    e.SetAttribute("sesion_orden", tramo->sesionOrden);
+    e.SetAttribute("hora_desde", tramo->desde);
+    e.SetAttribute("hora_hasta", tramo->hasta);
+    e.SetAttribute("grupo", grupo);
+    e.SetAttribute("ensenanza", ensenanza);
+    e.SetAttribute("curso", curso);
+    e.SetAttribute("contenido", contenido);
+    e.SetAttribute("docente", docente);
+    e.SetAttribute("aula", aula);
+    e.SetAttribute("idioma", "");
+    ++escritas;
+  }
+  p.report.SetRows("horarios_grupo", escritas);
+  return escritas;
+}
+
+}  // namespace velmora

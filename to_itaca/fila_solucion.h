@@ -1,0 +1,48 @@
+#pragma once
+// What both passes over SOLUC share: the day letters, the slot lookup and the
+// lines of the report.
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "formats/dbf_table.h"
+
+namespace velmora {
+
+// The fields of SOLUC that the passes read.
+inline constexpr const char* kCamposSoluc[] = {"ASIG",     "TAREA", "DIA", "HORA",
+                                               "CODGRUPO", "PROF",  "AULA"};
+
+// ITACA's letter of a day number: 1 "L" ... 7 "D"; any other number gives the
+// empty text.
+std::string LetraDia(long long dia);
+
+// The text form of a slot number as DIASHORAST holds it: the decimal digits of
+// a whole number (3 for 3.0). A number with a fraction keeps it (2.5), and so
+// matches no slot.
+std::string TextoHora(double hora);
+
+// A slot of DIASHORAST: session order and clock times.
+struct Tramo {
+  std::string sesionOrden;  // decimal text
+  std::string desde;        // HH:MM
+  std::string hasta;        // HH:MM
+};
+
+// The first row of DIASHORAST whose HORA is the text form of `hora`.
+std::optional<Tramo> BuscarTramo(Table& tramos, double hora);
+
+// Looks a code up by one key field. An empty code finds nothing: a session
+// without a group, subject, teacher or room must not take the first row whose
+// key happens to be empty.
+bool BuscarCodigo(Table& tabla, std::string_view campo, const std::string& codigo);
+
+// A line of the report for a row left out: "SOLUC fila 12, sesión de grupo: "
+// followed by the reason.
+std::string FilaOmitida(long recno, std::string_view pasada, std::string_view motivo);
+
+// The reason of a failed lookup: "CODGRUPO «1A» no está en GRUPOST", or
+// "CODGRUPO vacío" for an empty code.
+std::string NoEncontrado(std::string_view campo, const std::string& codigo, std::string_view tabla);
+
+}  // namespace velmora
