@@ -27,16 +27,6 @@ const char* const kUso =
     "  --conservar-sin-clases   Deja los grupos y profesores sin clases en la plantilla\n"
     "  --help                   Muestra esta ayuda\n";
 
-std::string Idioma(const std::string& opcion) {
-  const std::string plegada = FoldCase(Utf8ToCp1252(opcion));
-  if (plegada == FoldCase("valenciano") || plegada == FoldCase(kValencia) ||
-      plegada == FoldCase(Cp("valencià"))) {
-    return kValencia;
-  }
-  if (plegada == FoldCase("castellano")) return kCastellano;
-  throw ErrorDeUso("Idioma desconocido: " + opcion + " (valenciano o castellano)");
-}
-
 }  // namespace
 
 int Exportar(const Args& args) {

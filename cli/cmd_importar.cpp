@@ -31,16 +31,6 @@ const char* const kUso =
     "                       $WINEPREFIX/drive_c/XTEMP o ~/.wine/drive_c/XTEMP)\n"
     "  --help               Muestra esta ayuda\n";
 
-std::string Idioma(const std::string& opcion) {
-  const std::string plegada = FoldCase(Utf8ToCp1252(opcion));
-  if (plegada == FoldCase("valenciano") || plegada == FoldCase(kValencia) ||
-      plegada == FoldCase(Cp("valencià"))) {
-    return kValencia;
-  }
-  if (plegada == FoldCase("castellano")) return kCastellano;
-  throw ErrorDeUso("Idioma desconocido: " + opcion + " (valenciano o castellano)");
-}
-
 long FilasDe(const Report& report, const std::string& tabla) {
   for (const auto& [nombre, n] : report.rows) {
     if (nombre == tabla) return n;

@@ -2,6 +2,9 @@
 
 #include <cstdio>
 
+#include "formats/text.h"
+#include "to_tabulix/run_state.h"
+
 namespace velmora::cli {
 
 std::optional<std::string> Opciones::Valor(const std::string& nombre) const {
@@ -47,6 +50,16 @@ Opciones LeerOpciones(const Args& args, const std::set<std::string>& conValor,
 int UsoIncorrecto(const std::string& mensaje, const char* uso) {
   std::fprintf(stderr, "%s\n\n%s", mensaje.c_str(), uso);
   return 2;
+}
+
+std::string Idioma(const std::string& opcion) {
+  const std::string plegada = FoldCase(Utf8ToCp1252(opcion));
+  if (plegada == FoldCase("valenciano") || plegada == FoldCase(kValencia) ||
+      plegada == FoldCase(Cp("valencià"))) {
+    return kValencia;
+  }
+  if (plegada == FoldCase("castellano")) return kCastellano;
+  throw ErrorDeUso("Idioma desconocido: " + opcion + " (valenciano o castellano)");
 }
 
 }  // namespace velmora::cli

@@ -33,6 +33,10 @@ struct Opciones {
 Opciones LeerOpciones(const Args& args, const std::set<std::string>& conValor,
                       const std::set<std::string>& sinValor);
 
+// The language combo's text for --idioma: "valenciano" (or "valencià",
+// "VALENCIÁ") and "castellano", in any case. Throws ErrorDeUso otherwise.
+std::string Idioma(const std::string& opcion);
+
 // Prints the message and the usage to standard error; returns 2.
 int UsoIncorrecto(const std::string& mensaje, const char* uso);
 
