@@ -10,42 +10,14 @@
 #include <random>
 #include <string>
 
+#include "bench/bench_dialogs.h"
 #include "formats/itaca_xml.h"
-#include "to_tabulix/dialogs.h"
 #include "to_tabulix/exportar.h"
 #include "to_tabulix/plantillas.h"
-#include "to_tabulix/preguntas.h"
 #include "to_tabulix/run_state.h"
 #include "tools/lib/synthetic_school.h"
 
 namespace {
-
-using velmora::Answer;
-
-// Answers without a window. The template chooser's answer is worked out once,
-// before the timing: it is the user's part of the run, not the conversion's.
-class BenchDialogs : public velmora::Dialogs {
- public:
-  BenchDialogs(std::filesystem::path file, velmora::TemplateChoice choice)
-      : file_(std::move(file)), choice_(std::move(choice)) {}
-
-  std::optional<std::filesystem::path> ChooseXmlFile() override { return file_; }
-  velmora::TemplateChoice ChooseTemplate(const std::filesystem::path&, const std::string&,
-                                         int) override {
-    return choice_;
-  }
-  std::string ChooseSchoolYear(const std::string& current) override { return current; }
-  Answer Confirm(const std::string& text) override {
-    return text == velmora::kPreguntaVariasPlantillas ? Answer::No : Answer::Yes;
-  }
-  void Inform(const std::string&, const velmora::Report*) override {}
-  void SetHourglass(bool) override {}
-  void CloseMainWindow() override {}
-
- private:
-  std::filesystem::path file_;
-  velmora::TemplateChoice choice_;
-};
 
 class TempFolder {
  public:
@@ -78,7 +50,7 @@ void BM_Exportar(benchmark::State& state) {
   const velmora::TemplateChoice choice =
       velmora::ElegirPlantilla(velmora::XmlDocument::Load(xml), std::nullopt, velmora::kValencia,
                                velmora::kTagItacaToTabulix);
-  BenchDialogs dialogs(xml, choice);
+  velmora::bench::BenchDialogs dialogs(xml, choice);
 
   for (auto _ : state) {
     velmora::RunState run;

@@ -14,45 +14,17 @@
 #include <random>
 #include <string>
 
+#include "bench/bench_dialogs.h"
 #include "formats/dbf_table.h"
 #include "formats/itaca_xml.h"
 #include "to_itaca/importar.h"
-#include "to_tabulix/dialogs.h"
 #include "to_tabulix/exportar.h"
 #include "to_tabulix/plantillas.h"
-#include "to_tabulix/preguntas.h"
 #include "to_tabulix/run_state.h"
 #include "tools/lib/stand_in_solution.h"
 #include "tools/lib/synthetic_school.h"
 
 namespace {
-
-using velmora::Answer;
-
-// Answers without a window; the template chooser's answer is worked out
-// before the timing, as it is the user's part of the run.
-class Respuestas : public velmora::Dialogs {
- public:
-  Respuestas(std::filesystem::path file, velmora::TemplateChoice choice)
-      : file_(std::move(file)), choice_(std::move(choice)) {}
-
-  std::optional<std::filesystem::path> ChooseXmlFile() override { return file_; }
-  velmora::TemplateChoice ChooseTemplate(const std::filesystem::path&, const std::string&,
-                                         int) override {
-    return choice_;
-  }
-  std::string ChooseSchoolYear(const std::string& current) override { return current; }
-  Answer Confirm(const std::string& text) override {
-    return text == velmora::kPreguntaVariasPlantillas ? Answer::No : Answer::Yes;
-  }
-  void Inform(const std::string&, const velmora::Report*) override {}
-  void SetHourglass(bool) override {}
-  void CloseMainWindow() override {}
-
- private:
-  std::filesystem::path file_;
-  velmora::TemplateChoice choice_;
-};
 
 // A school of one scale, converted to Tabulix and "solved" by the stand-in.
 struct Preparado {
@@ -86,7 +58,7 @@ const Preparado& Escala(int scale) {
   const velmora::XmlDocument doc = velmora::XmlDocument::Load(p->xml);
   const velmora::TemplateChoice exportar =
       velmora::ElegirPlantilla(doc, std::nullopt, velmora::kValencia, velmora::kTagItacaToTabulix);
-  Respuestas dialogs(p->xml, exportar);
+  velmora::bench::BenchDialogs dialogs(p->xml, exportar);
   velmora::RunState run;
   run.xtemp = p->xtemp;
   velmora::BExportarClick(run, dialogs);
@@ -105,7 +77,7 @@ long Filas(const velmora::Report& report, const std::string& table) {
 
 void BM_Importar(benchmark::State& state) {
   const Preparado& p = Escala(static_cast<int>(state.range(0)));
-  Respuestas dialogs(p.xml, p.importar);
+  velmora::bench::BenchDialogs dialogs(p.xml, p.importar);
   long sessions = 0;
   for (auto _ : state) {
     velmora::RunState run;
