@@ -1,9 +1,11 @@
 #include "formats/dbf_codec.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
+#include <iterator>
 
 #include "formats/error.h"
 #include "formats/text.h"
@@ -152,19 +154,6 @@ void StampHeader(std::string& header, std::uint32_t recordCount) {
   WriteLe32(header.data() + 4, recordCount);
 }
 
-std::string_view TrimTrailingPadding(std::string_view s) {
-  std::size_t end = s.size();
-  while (end > 0 && (s[end - 1] == ' ' || s[end - 1] == '\0')) --end;
-  return s.substr(0, end);
-}
-
-std::string_view TrimPadding(std::string_view s) {
-  s = TrimTrailingPadding(s);
-  std::size_t begin = 0;
-  while (begin < s.size() && (s[begin] == ' ' || s[begin] == '\0')) ++begin;
-  return s.substr(begin);
-}
-
 std::optional<double> ParseNumber(std::string_view text) {
   text = TrimPadding(text);
   if (text.empty()) return std::nullopt;
@@ -208,29 +197,67 @@ std::optional<long long> ParseWholeNumber(std::string_view text) {
   return value;
 }
 
+namespace {
+
+// 10 to the power `decimals`: exact up to 1e22, as pow gives it.
+double PowerOfTen(int decimals) {
+  static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  if (decimals >= 0 && decimals < static_cast<int>(std::size(kPowers))) return kPowers[decimals];
+  return std::pow(10.0, decimals);
+}
+
+// Right-aligns sign, whole digits, point and `decimals` digits in a field of
+// `length`, or nullopt when they do not fit. `digits` are those of the number
+// of units (the value times 10^decimals), without leading zeros.
+std::optional<std::string> Aligned(bool negative, std::string_view digits, int decimals,
+                                   int length) {
+  const std::size_t fraction = decimals > 0 ? static_cast<std::size_t>(decimals) : 0;
+  // At least one whole digit: 0.05, not .05.
+  const std::size_t padded = fraction > 0 ? std::max(digits.size(), fraction + 1) : digits.size();
+  const std::size_t total = (negative ? 1 : 0) + padded + (fraction > 0 ? 1 : 0);
+  if (length < 0 || total > static_cast<std::size_t>(length)) return std::nullopt;
+  std::string out(static_cast<std::size_t>(length), ' ');
+  char* p = out.data() + out.size();
+  std::size_t left = digits.size();
+  for (std::size_t i = 0; i < fraction; ++i) *--p = left > 0 ? digits[--left] : '0';
+  if (fraction > 0) *--p = '.';
+  for (std::size_t i = fraction; i < padded; ++i) *--p = left > 0 ? digits[--left] : '0';
+  if (negative) *--p = '-';
+  return out;
+}
+
+}  // namespace
+
 std::optional<std::string> FormatInteger(long long value, int length, int decimals) {
-  std::string digits = std::to_string(value);
-  if (decimals > 0) digits += "." + std::string(decimals, '0');
-  if (static_cast<int>(digits.size()) > length) return std::nullopt;
-  return std::string(length - digits.size(), ' ') + digits;
+  char buf[24];
+  const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
+  const std::string_view text(buf, static_cast<std::size_t>(end - buf));
+  if (decimals <= 0) return Aligned(false, text, 0, length);
+  // The whole number, followed by a point and zeros.
+  const bool negative = value < 0;
+  std::string digits(text.substr(negative ? 1 : 0));
+  digits.append(static_cast<std::size_t>(decimals), '0');
+  return Aligned(negative, digits, decimals, length);
 }
 
 std::optional<std::string> FormatFloat(double value, int length, int decimals) {
   if (!std::isfinite(value)) return std::nullopt;
   // Rounded half away from zero to the field's decimals, then written from
   // the whole number of hundredths (or whatever unit the decimals give).
-  const double scaled = std::round(value * std::pow(10.0, decimals));
+  const double scaled = std::round(value * PowerOfTen(decimals));
   if (!std::isfinite(scaled) || std::fabs(scaled) >= 9.2e18) return std::nullopt;
   const long long units = static_cast<long long>(scaled);
-  std::string digits = std::to_string(units < 0 ? -units : units);
-  if (decimals > 0) {
-    if (static_cast<int>(digits.size()) <= decimals)
-      digits.insert(0, static_cast<std::size_t>(decimals + 1 - digits.size()), '0');
-    digits.insert(digits.size() - static_cast<std::size_t>(decimals), ".");
-  }
-  if (units < 0) digits.insert(0, "-");  // a value that rounds to zero has no sign
-  if (static_cast<int>(digits.size()) > length) return std::nullopt;
-  return std::string(length - digits.size(), ' ') + digits;
+  const unsigned long long magnitude = units < 0 ? 0ULL - static_cast<unsigned long long>(units)
+                                                 : static_cast<unsigned long long>(units);
+  char buf[24];
+  const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, magnitude);
+  // A value that rounds to zero has no sign.
+  return Aligned(units<0, std::string_view(buf, static_cast<std::size_t>(end - buf)), decimals> 0
+                     ? decimals
+                     : 0,
+                 length);
 }
 
 }  // namespace velmora::dbf

@@ -38,8 +38,18 @@ void StampHeader(std::string& header, std::uint32_t recordCount);
 
 // Without leading and trailing blanks and NUL bytes (the padding that some
 // writers leave in empty fields).
-std::string_view TrimPadding(std::string_view s);
-std::string_view TrimTrailingPadding(std::string_view s);
+// (Inline: every field read and every key of an index goes through them.)
+inline std::string_view TrimTrailingPadding(std::string_view s) {
+  std::size_t end = s.size();
+  while (end > 0 && (s[end - 1] == ' ' || s[end - 1] == '\0')) --end;
+  return s.substr(0, end);
+}
+inline std::string_view TrimPadding(std::string_view s) {
+  s = TrimTrailingPadding(s);
+  std::size_t begin = 0;
+  while (begin < s.size() && (s[begin] == ' ' || s[begin] == '\0')) ++begin;
+  return s.substr(begin);
+}
 
 // A decimal number as dBASE writes it: optional sign, digits, optional point
 // and digits, optional exponent. Blanks around it are allowed. Empty or

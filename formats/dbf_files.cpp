@@ -1,12 +1,15 @@
 #include "formats/dbf_files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 
 #include "formats/dbf_codec.h"
@@ -41,17 +44,31 @@ std::string TableStem(std::string_view table) {
   return std::string(EndsWithDbf(table) ? table.substr(0, table.size() - 4) : table);
 }
 
+// The entries of the folder whose names equal each of `names` without regard
+// to case, in one pass over the folder: found[i] gets those of names[i],
+// sorted.
+void SameNamesAnyCase(const std::filesystem::path& folder, const std::vector<std::string>& names,
+                      const std::vector<std::vector<std::filesystem::path>*>& found) {
+  std::vector<std::string> wanted;
+  for (const std::string& name : names) wanted.push_back(UpperAscii(name));
+  // readdir rather than directory_iterator: the same pass over the folder
+  // in fewer system calls. A folder that cannot be read holds nothing.
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string upper = UpperAscii(entry->d_name);
+    for (std::size_t i = 0; i < wanted.size(); ++i)
+      if (upper == wanted[i]) found[i]->push_back(folder / entry->d_name);
+  }
+  ::closedir(dir);
+  for (auto* list : found) std::sort(list->begin(), list->end());
+}
+
 // The entries of the folder whose names equal `name` without regard to case.
 std::vector<std::filesystem::path> SameNameAnyCase(const std::filesystem::path& folder,
                                                    const std::string& name) {
   std::vector<std::filesystem::path> found;
-  std::error_code ec;
-  std::filesystem::directory_iterator it(folder, ec), end;
-  const std::string wanted = UpperAscii(name);
-  for (; !ec && it != end; it.increment(ec)) {
-    if (UpperAscii(it->path().filename().string()) == wanted) found.push_back(it->path());
-  }
-  std::sort(found.begin(), found.end());
+  SameNamesAnyCase(folder, {name}, {&found});
   return found;
 }
 
@@ -97,23 +114,44 @@ void LockedFile::Release() {
   fd_ = -1;
 }
 
-std::string LockedFile::ReadAll(const std::filesystem::path& file) const {
+namespace {
+
+constexpr std::size_t kMaxSpare = std::size_t{64} << 20;
+
+ByteBuffer& Spare() {
+  thread_local ByteBuffer spare;
+  return spare;
+}
+
+}  // namespace
+
+void RecycleBuffer(ByteBuffer&& buffer) {
+  ByteBuffer& spare = Spare();
+  if (buffer.capacity() > spare.capacity() && buffer.capacity() <= kMaxSpare)
+    spare = std::move(buffer);
+  buffer.release();
+}
+
+ByteBuffer LockedFile::ReadAll(const std::filesystem::path& file) {
   struct stat st {};
   if (::fstat(fd_, &st) != 0)
     throw Error("no se puede leer la tabla " + Quoted(file) + ": " + SystemReason(errno));
   if (!S_ISREG(st.st_mode)) throw Error("la tabla " + Quoted(file) + " no es un archivo");
-  std::string content;
+  mode_ = st.st_mode & 07777;
+  // The size the file has now: we hold its lock, and bytes that another
+  // program might add beyond it belong to no record the header announces.
+  ByteBuffer content;
+  if (Spare().capacity() >= static_cast<std::size_t>(st.st_size)) content = std::move(Spare());
   content.resize(static_cast<std::size_t>(st.st_size));
   std::size_t done = 0;
-  while (true) {
-    if (done == content.size()) content.resize(content.size() + 65536);  // grew meanwhile
+  while (done < content.size()) {
     const ssize_t n =
         ::pread(fd_, content.data() + done, content.size() - done, static_cast<off_t>(done));
     if (n < 0) {
       if (errno == EINTR) continue;
       throw Error("no se puede leer la tabla " + Quoted(file) + ": " + SystemReason(errno));
     }
-    if (n == 0) break;
+    if (n == 0) break;  // shorter than it said
     done += static_cast<std::size_t>(n);
   }
   content.resize(done);
@@ -121,10 +159,14 @@ std::string LockedFile::ReadAll(const std::filesystem::path& file) const {
 }
 
 void WriteFileAtomically(const std::filesystem::path& file,
-                         const std::vector<std::string_view>& pieces) {
+                         const std::vector<std::string_view>& pieces,
+                         std::optional<unsigned> mode) {
   const std::filesystem::path folder =
       file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
-  std::string pattern = (folder / ("." + file.filename().string() + ".XXXXXX")).string();
+  std::string hidden = ".";
+  hidden += file.filename().string();
+  hidden += ".XXXXXX";
+  std::string pattern = (folder / hidden).string();
   auto fail = [&](const std::string& what, int err) -> void {
     throw Error("no se pudo guardar la tabla " + Quoted(file) + ": " + what + ": " +
                 SystemReason(err));
@@ -139,21 +181,35 @@ void WriteFileAtomically(const std::filesystem::path& file,
     fail(what, err);
   };
 
-  for (std::string_view piece : pieces) {
-    while (!piece.empty()) {
-      const ssize_t n = ::write(fd, piece.data(), piece.size());
-      if (n < 0) {
-        if (errno == EINTR) continue;
-        abandon("error al escribir", errno);
-      }
-      piece.remove_prefix(static_cast<std::size_t>(n));
+  // All the pieces in one call as a rule; a short write goes on from where
+  // it stopped.
+  std::vector<iovec> left;
+  for (std::string_view piece : pieces)
+    if (!piece.empty()) left.push_back({const_cast<char*>(piece.data()), piece.size()});
+  std::size_t first = 0;
+  while (first < left.size()) {
+    const int count = static_cast<int>(std::min<std::size_t>(left.size() - first, IOV_MAX));
+    const ssize_t n = ::writev(fd, left.data() + first, count);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      abandon("error al escribir", errno);
+    }
+    auto written = static_cast<std::size_t>(n);
+    while (first < left.size() && written >= left[first].iov_len) written -= left[first++].iov_len;
+    if (first < left.size()) {
+      left[first].iov_base = static_cast<char*>(left[first].iov_base) + written;
+      left[first].iov_len -= written;
     }
   }
   // The new file gets the permissions of the one it replaces.
-  struct stat st {};
-  const mode_t mode = ::stat(file.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
-  if (::fchmod(fd, mode) != 0) abandon("no se pueden fijar los permisos", errno);
-  if (::fsync(fd) != 0) abandon("error al escribir", errno);
+  if (!mode) {
+    struct stat st {};
+    mode = ::stat(file.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
+  }
+  if (::fchmod(fd, static_cast<mode_t>(*mode)) != 0)
+    abandon("no se pueden fijar los permisos", errno);
+  // No fsync: the rename alone keeps a failure of ours from leaving half a
+  // table, and the tables are rebuilt from the ITACA document anyway.
   if (::close(fd) != 0) {
     const int err = errno;
     ::unlink(temp.c_str());
@@ -178,13 +234,13 @@ std::filesystem::path TableFile(const std::filesystem::path& folder, std::string
 
 void DeleteTableFiles(const std::filesystem::path& folder, std::string_view table) {
   const std::string stem = TableStem(table);
-  const auto tables = SameNameAnyCase(folder, stem + ".DBF");
+  std::vector<std::filesystem::path> tables, indexes;
+  SameNamesAnyCase(folder, {stem + ".DBF", stem + ".MDX"}, {&tables, &indexes});
   // Removing a table under a program that has it open would pull its data
   // away unseen: say so instead.
   for (const auto& file : tables)
     if (IsTableInUse(file))
       throw Error("la tabla " + dbf::Quoted(file) + " está en uso por otro programa");
-  auto indexes = SameNameAnyCase(folder, stem + ".MDX");
   std::error_code ec;
   for (const auto& file : tables) std::filesystem::remove(file, ec);
   for (const auto& file : indexes) std::filesystem::remove(file, ec);

@@ -1,11 +1,12 @@
 #include "formats/dbf_table.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
-#include <map>
 #include <optional>
 
 #include "formats/dbf_codec.h"
@@ -27,6 +28,7 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
     char x = a[i], y = b[i];
+    if (x == y) continue;
     if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
     if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
     if (x != y) return false;
@@ -60,29 +62,55 @@ bool IsReadable(const FieldInfo& f) {
   }
 }
 
-// A row's field as text: what AsString gives and what Locate compares.
-std::string FieldText(const char* record, const FieldInfo& f) {
+// A row's field as text: what AsString gives and what Locate compares. A
+// binary integer is written into `scratch`.
+std::string_view FieldView(const char* record, const FieldInfo& f, char (&scratch)[16]) {
   std::string_view raw(record + f.offset, static_cast<std::size_t>(f.length));
   if (IsBinaryInteger(f)) {
-    return std::to_string(static_cast<std::int32_t>(dbf::ReadLe32(raw.data())));
+    const auto value = static_cast<std::int32_t>(dbf::ReadLe32(raw.data()));
+    const auto [end, ec] = std::to_chars(scratch, scratch + sizeof scratch, value);
+    return std::string_view(scratch, static_cast<std::size_t>(end - scratch));
   }
   if (f.type == 'M') return {};  // memo contents are not read
   if (IsNumeric(f)) {
     // A number of asterisks holds no value (GDAL writes empty numbers so).
     const std::string_view text = dbf::TrimPadding(raw);
     if (text.find_first_not_of('*') == std::string_view::npos) return {};
-    return std::string(text);
+    return text;
   }
   const std::string_view text = dbf::TrimTrailingPadding(raw);
   if (f.type == 'D' && text.find_first_not_of('0') == std::string_view::npos) return {};
-  return std::string(text);
+  return text;
 }
 
-// A value as the field would store it, to compare with FieldText.
-std::string StoredForm(const FieldInfo& f, std::string_view value) {
-  if (IsNumeric(f) || IsBinaryInteger(f)) return std::string(dbf::TrimPadding(value));
+std::string FieldText(const char* record, const FieldInfo& f) {
+  char scratch[16];
+  return std::string(FieldView(record, f, scratch));
+}
+
+// A value as the field would store it, to compare with FieldView.
+std::string_view StoredForm(const FieldInfo& f, std::string_view value) {
+  if (IsNumeric(f) || IsBinaryInteger(f)) return dbf::TrimPadding(value);
   if (f.type == 'M') return {};
-  return std::string(dbf::TrimTrailingPadding(value.substr(0, static_cast<std::size_t>(f.length))));
+  return dbf::TrimTrailingPadding(value.substr(0, static_cast<std::size_t>(f.length)));
+}
+
+// Capitals a to z only, as field names are matched.
+char UpperAscii(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// Length and the first, second and last letters, mixed: enough to tell a
+// table's fields apart mostly, and cheap; the probe compares the names.
+// The high bits are the well-mixed ones: shift them down to the table's size.
+std::uint64_t NameHash(std::string_view name) {
+  if (name.empty()) return 0;
+  const auto at = [&](std::size_t i) {
+    return static_cast<std::uint64_t>(static_cast<unsigned char>(UpperAscii(name[i])));
+  };
+  const std::uint64_t h =
+      name.size() | at(0) << 8 | at(name.size() / 2) << 16 | at(name.size() - 1) << 24;
+  return h * 0x9E3779B97F4A7C15ULL;
 }
 
 std::string NumberText(double value) {
@@ -102,35 +130,95 @@ struct Table::Impl {
   std::string header;  // the file's header bytes, kept as they were
   std::vector<FieldInfo> fields;
   std::size_t recordLength = 0;
-  std::string records;  // every record, deleted ones too, deletion flag first
-  long count = 0;       // records in `records`
-  long live = 0;        // records not deleted
-  long current = 0;     // record number of the current row; 0 at the end
+  // Every record, deleted ones too, deletion flag first, from `base` on (the
+  // file's header may still be in front of them, as the file was read).
+  ByteBuffer records;
+  std::size_t base = 0;
+  long count = 0;    // records in `records`
+  long live = 0;     // records not deleted
+  long current = 0;  // record number of the current row; 0 at the end
   State state = State::Browse;
   std::string buffer;  // the row being edited or appended
   bool changed = false;
-  std::map<std::vector<int>, dbf::RowIndex> indexes;
+  // Field positions by name: a hash of the capitalised name, then a check.
+  std::vector<int> nameSlots;  // field + 1, or 0 when empty; 2^nameBits of them
+  int nameBits = 0;
+  struct NameHit {
+    const char* text = nullptr;
+    std::size_t size = 0;
+    int field = 0;
+  };
+  mutable std::array<NameHit, 16> nameHits;
+  // The indexes built so far, and the field lists of Locate that lead to
+  // them, as the callers wrote them ("CLAVE;CLAVECURSO").
+  std::vector<std::unique_ptr<dbf::RowIndex>> indexes;
+  struct Route {
+    std::string names;
+    dbf::RowIndex* index;
+  };
+  std::vector<Route> routes;
+  std::string key;  // the key being built, kept to spare allocations
 
   // --- checks and lookups ---
 
   void CheckOpen() const {
-    if (!open) throw Error("la tabla " + Quoted(path) + " está cerrada");
+    if (!open) NotOpen();
+  }
+
+  // The first field of each name (a file may repeat one) goes in the table.
+  void IndexFieldNames() {
+    nameBits = 6;
+    while ((std::size_t{1} << nameBits) < fields.size() * 4) ++nameBits;
+    const std::size_t size = std::size_t{1} << nameBits;
+    nameSlots.assign(size, 0);
+    for (std::size_t f = 0; f < fields.size(); ++f) {
+      const std::string_view name = CutName(fields[f].name);
+      for (std::size_t i = NameHash(name) >> (64 - nameBits);; i = (i + 1) & (size - 1)) {
+        const int slot = nameSlots[i];
+        if (slot == 0) {
+          nameSlots[i] = static_cast<int>(f + 1);
+          break;
+        }
+        if (EqualNoCase(fields[static_cast<std::size_t>(slot - 1)].name, name)) break;
+      }
+    }
   }
 
   int FindField(std::string_view name) const {
     const std::string_view cut = CutName(name);
-    for (std::size_t i = 0; i < fields.size(); ++i)
-      if (EqualNoCase(fields[i].name, cut)) return static_cast<int>(i);
-    return -1;
+    // The steps name fields with literals, so the same text at the same
+    // address comes again and again: the field it named last is checked
+    // first, by name as always.
+    NameHit& hit = nameHits[(reinterpret_cast<std::uintptr_t>(name.data()) >> 3 ^ name.size()) %
+                            nameHits.size()];
+    if (hit.text == name.data() && hit.size == name.size() &&
+        EqualNoCase(fields[static_cast<std::size_t>(hit.field)].name, cut))
+      return hit.field;
+    if (nameSlots.empty()) return -1;
+    const std::size_t mask = nameSlots.size() - 1;
+    for (std::size_t i = NameHash(cut) >> (64 - nameBits);; i = (i + 1) & mask) {
+      const int slot = nameSlots[i];
+      if (slot == 0) return -1;
+      if (EqualNoCase(fields[static_cast<std::size_t>(slot - 1)].name, cut)) {
+        hit = {name.data(), name.size(), slot - 1};
+        return slot - 1;
+      }
+    }
   }
 
   const FieldInfo& Field(std::string_view name) const {
-    CheckOpen();
+    if (!open) NotOpen();
     const int i = FindField(name);
-    if (i < 0)
-      throw Error("la tabla " + Quoted(path) + " no tiene el campo «" +
-                  Cp1252ToUtf8(std::string(name)) + "»");
+    if (i < 0) NoSuchField(name);
     return fields[static_cast<std::size_t>(i)];
+  }
+
+  [[noreturn, gnu::cold, gnu::noinline]] void NotOpen() const {
+    throw Error("la tabla " + Quoted(path) + " está cerrada");
+  }
+  [[noreturn, gnu::cold, gnu::noinline]] void NoSuchField(std::string_view name) const {
+    throw Error("la tabla " + Quoted(path) + " no tiene el campo «" +
+                Cp1252ToUtf8(std::string(name)) + "»");
   }
 
   std::string FieldName(const FieldInfo& f) const {
@@ -138,10 +226,10 @@ struct Table::Impl {
   }
 
   char* Record(long recNo) {
-    return records.data() + static_cast<std::size_t>(recNo - 1) * recordLength;
+    return records.data() + base + static_cast<std::size_t>(recNo - 1) * recordLength;
   }
   const char* Record(long recNo) const {
-    return records.data() + static_cast<std::size_t>(recNo - 1) * recordLength;
+    return records.data() + base + static_cast<std::size_t>(recNo - 1) * recordLength;
   }
   bool IsDeleted(long recNo) const { return Record(recNo)[0] == kDeleted; }
 
@@ -163,10 +251,13 @@ struct Table::Impl {
 
   // --- indexes ---
 
-  std::string KeyOfRecord(const dbf::RowIndex& index, const char* record) const {
-    std::string key;
+  // The key of a record in an index, built in `key`.
+  const std::string& KeyOfRecord(const dbf::RowIndex& index, const char* record) {
+    key.clear();
+    char scratch[16];
     for (int i : index.Fields())
-      dbf::RowIndex::AppendPart(key, FieldText(record, fields[static_cast<std::size_t>(i)]));
+      dbf::RowIndex::AppendPart(key,
+                                FieldView(record, fields[static_cast<std::size_t>(i)], scratch));
     return key;
   }
 
@@ -180,12 +271,55 @@ struct Table::Impl {
   }
 
   dbf::RowIndex& IndexOn(const std::vector<int>& list) {
-    auto it = indexes.find(list);
-    if (it != indexes.end()) return it->second;
-    dbf::RowIndex& index = indexes.emplace(list, dbf::RowIndex(list)).first->second;
+    for (const auto& index : indexes)
+      if (index->Fields() == list) return *index;
+    auto& index = *indexes.emplace_back(std::make_unique<dbf::RowIndex>(list));
+    index.Reserve(static_cast<std::size_t>(count));
     for (long r = 1; r <= count; ++r)
-      if (!IsDeleted(r)) index.Add(KeyOfRecord(index, Record(r)), r);
+      if (!IsDeleted(r)) index.Set(KeyOfRecord(index, Record(r)), r);
     return index;
+  }
+
+  // The index of a field list as Locate gets it: "CLAVE;CLAVECURSO".
+  dbf::RowIndex& IndexOn(std::string_view names) {
+    for (const Route& route : routes)
+      if (route.names == names) return *route.index;
+    std::vector<int> list;
+    std::size_t start = 0;
+    while (true) {
+      const std::size_t end = names.find(';', start);
+      const std::string_view name =
+          dbf::TrimPadding(names.substr(start, end == std::string_view::npos ? end : end - start));
+      list.push_back(static_cast<int>(&Field(name) - fields.data()));
+      if (end == std::string_view::npos) break;
+      start = end + 1;
+    }
+    dbf::RowIndex& index = IndexOn(list);
+    routes.push_back({std::string(names), &index});
+    return index;
+  }
+
+  // Locate: the first row whose fields (`names`) hold these values.
+  bool Locate(std::string_view names, const std::string_view* values, std::size_t count) {
+    PostPending();
+    dbf::RowIndex& index = IndexOn(names);
+    const std::vector<int>& list = index.Fields();
+    if (list.size() != count)
+      throw Error("búsqueda en la tabla " + Quoted(path) + " con " + std::to_string(list.size()) +
+                  " campos y " + std::to_string(count) + " valores");
+    key.clear();
+    for (std::size_t i = 0; i < count; ++i)
+      dbf::RowIndex::AppendPart(key,
+                                StoredForm(fields[static_cast<std::size_t>(list[i])], values[i]));
+    const long found = index.First(key);
+    if (found == 0) return false;
+    current = found;
+    return true;
+  }
+
+  void DropIndexes() {
+    routes.clear();
+    indexes.clear();
   }
 
   // --- changes ---
@@ -228,12 +362,14 @@ struct Table::Impl {
   }
 
   void PutInteger(const FieldInfo& f, long long value) {
-    const std::string shown = std::to_string(value);
     if (IsNumeric(f)) {
       auto text = dbf::FormatInteger(value, f.length, f.decimals);
-      if (!text) DoesNotFit(f, shown);
+      if (!text) DoesNotFit(f, std::to_string(value));
       Put(f, *text);
-    } else if (IsBinaryInteger(f)) {
+      return;
+    }
+    const std::string shown = std::to_string(value);
+    if (IsBinaryInteger(f)) {
       PutBinaryInteger(f, value, shown);
     } else if (f.type == 'C') {
       if (static_cast<int>(shown.size()) > f.length) DoesNotFit(f, shown);
@@ -244,12 +380,14 @@ struct Table::Impl {
   }
 
   void PutFloat(const FieldInfo& f, double value) {
-    const std::string shown = NumberText(value);
     if (IsNumeric(f)) {
       auto text = dbf::FormatFloat(value, f.length, f.decimals);
-      if (!text) DoesNotFit(f, shown);
+      if (!text) DoesNotFit(f, NumberText(value));
       Put(f, *text);
-    } else if (IsBinaryInteger(f)) {
+      return;
+    }
+    const std::string shown = NumberText(value);
+    if (IsBinaryInteger(f)) {
       if (!std::isfinite(value) || std::fabs(value) > 3e9) DoesNotFit(f, shown);
       PutBinaryInteger(f, std::llround(value), shown);
     } else if (f.type == 'C') {
@@ -261,6 +399,7 @@ struct Table::Impl {
   }
 
   void PutString(const FieldInfo& f, std::string_view value) {
+    if (f.type == 'C' || f.type == 'D') return Put(f, value);
     const std::string shown = "«" + Cp1252ToUtf8(std::string(value)) + "»";
     switch (f.type) {
       case 'C':
@@ -297,24 +436,20 @@ struct Table::Impl {
     if (state == State::Edit) {
       char* record = Record(current);
       if (buffer.compare(0, recordLength, record, recordLength) != 0) {
-        for (auto& [list, index] : indexes) {
-          if (!Differ(index, record, buffer.data())) continue;
-          std::string before = KeyOfRecord(index, record);
-          std::string after = KeyOfRecord(index, buffer.data());
-          if (before != after) {
-            index.Remove(before, current);
-            index.Add(after, current);
-          }
+        // Only the indexes whose fields changed learn the row's new key.
+        for (const auto& index : indexes) {
+          if (Differ(*index, record, buffer.data()))
+            index->Set(KeyOfRecord(*index, buffer.data()), current);
         }
         std::copy_n(buffer.data(), recordLength, record);
         changed = true;
       }
     } else {
-      records.append(buffer, 0, recordLength);
+      records.append(buffer.data(), recordLength);
       ++count;
       ++live;
       current = count;
-      for (auto& [list, index] : indexes) index.Add(KeyOfRecord(index, buffer.data()), current);
+      for (const auto& index : indexes) index->Set(KeyOfRecord(*index, buffer.data()), current);
       changed = true;
     }
     state = State::Browse;
@@ -336,9 +471,10 @@ struct Table::Impl {
     lock.Release();
     open = false;
     state = State::Browse;
-    indexes.clear();
-    records.clear();
-    records.shrink_to_fit();
+    DropIndexes();
+    dbf::RecycleBuffer(std::move(records));
+    records.release();
+    base = 0;
     count = live = current = 0;
   }
 
@@ -347,7 +483,7 @@ struct Table::Impl {
     // We do not keep a production index (.MDX, .CDX) up to date: the table
     // no longer claims one, so that no program reads rows through a stale one.
     header[28] = static_cast<char>(header[28] & ~0x01);
-    dbf::WriteFileAtomically(path, {header, records, "\x1A"});
+    dbf::WriteFileAtomically(path, {header, records.view().substr(base), "\x1A"}, lock.Mode());
     changed = false;
   }
 
@@ -433,13 +569,17 @@ Table::Table(const std::filesystem::path& file, OpenMode mode) : impl_(std::make
   Impl& t = *impl_;
   t.path = file;
   t.lock = dbf::LockedFile(file, mode == OpenMode::Exclusive);
-  const std::string content = t.lock.ReadAll(file);
-  dbf::Header h = dbf::ParseHeader(content, file);
-  t.header = content.substr(0, h.headerLength);
+  ByteBuffer content = t.lock.ReadAll(file);
+  dbf::Header h = dbf::ParseHeader(content.view(), file);
+  t.header = std::string(content.view().substr(0, h.headerLength));
   t.fields = std::move(h.fields);
+  t.IndexFieldNames();
   t.recordLength = h.recordLength;
   t.count = static_cast<long>(h.recordCount);
-  t.records = content.substr(h.headerLength, std::size_t{h.recordCount} * h.recordLength);
+  // The records stay in the buffer they were read into, after the header.
+  content.resize(std::size_t{h.headerLength} + std::size_t{h.recordCount} * h.recordLength);
+  t.records = std::move(content);
+  t.base = h.headerLength;
   for (long r = 1; r <= t.count; ++r)
     if (!t.IsDeleted(r)) ++t.live;
   t.open = true;
@@ -529,32 +669,17 @@ long Table::RecordCount() const {
 
 bool Table::Locate(std::string_view names, const std::vector<std::string>& values) {
   Impl& t = Checked(impl_);
-  t.PostPending();
-  std::vector<int> list;
-  std::size_t start = 0;
-  while (true) {
-    const std::size_t end = names.find(';', start);
-    const std::string_view name =
-        dbf::TrimPadding(names.substr(start, end == std::string_view::npos ? end : end - start));
-    list.push_back(static_cast<int>(&t.Field(name) - t.fields.data()));
-    if (end == std::string_view::npos) break;
-    start = end + 1;
+  std::string_view few[8];
+  if (values.size() <= std::size(few)) {
+    std::copy(values.begin(), values.end(), few);
+    return t.Locate(names, few, values.size());
   }
-  if (list.size() != values.size())
-    throw Error("búsqueda en la tabla " + Quoted(t.path) + " con " + std::to_string(list.size()) +
-                " campos y " + std::to_string(values.size()) + " valores");
-  std::string key;
-  for (std::size_t i = 0; i < list.size(); ++i)
-    dbf::RowIndex::AppendPart(key,
-                              StoredForm(t.fields[static_cast<std::size_t>(list[i])], values[i]));
-  const long found = t.IndexOn(list).First(key);
-  if (found == 0) return false;
-  t.current = found;
-  return true;
+  const std::vector<std::string_view> many(values.begin(), values.end());
+  return t.Locate(names, many.data(), many.size());
 }
 
 bool Table::Locate(std::string_view field, std::string_view value) {
-  return Locate(field, std::vector<std::string>{std::string(value)});
+  return Checked(impl_).Locate(field, &value, 1);
 }
 
 std::string Table::AsString(std::string_view field) const {
@@ -650,7 +775,7 @@ void Table::Delete() {
   t.state = Impl::State::Browse;  // changes to a row being deleted are dropped
   if (t.current == 0) throw Error("no hay ninguna fila actual en la tabla " + Quoted(t.path));
   char* record = t.Record(t.current);
-  for (auto& [list, index] : t.indexes) index.Remove(t.KeyOfRecord(index, record), t.current);
+  for (const auto& index : t.indexes) index->Remove(t.current);
   record[0] = kDeleted;
   --t.live;
   t.changed = true;
@@ -661,18 +786,19 @@ void Table::Pack() {
   Impl& t = Checked(impl_);
   t.PostPending();
   if (t.live == t.count) return;
-  std::string kept;
-  kept.reserve(static_cast<std::size_t>(t.live) * t.recordLength);
+  // In place: each kept row moves down over the deleted ones before it.
+  long kept = 0;
   long newCurrent = 0;
   for (long r = 1; r <= t.count; ++r) {
     if (t.IsDeleted(r)) continue;
-    kept.append(t.Record(r), t.recordLength);
-    if (r == t.current) newCurrent = static_cast<long>(kept.size() / t.recordLength);
+    ++kept;
+    if (kept != r) std::memmove(t.Record(kept), t.Record(r), t.recordLength);
+    if (r == t.current) newCurrent = kept;
   }
-  t.records = std::move(kept);
+  t.records.resize(t.base + static_cast<std::size_t>(kept) * t.recordLength);
   t.count = t.live;
   t.current = newCurrent;
-  t.indexes.clear();  // built again, with the new numbers, when next used
+  t.DropIndexes();  // built again, with the new numbers, when next used
   t.changed = true;
 }
 

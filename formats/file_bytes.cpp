@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <limits>
 #include <random>
 
 #include "formats/error.h"
@@ -50,7 +51,9 @@ fs::path TemporaryBeside(const fs::path& target) {
                    std::to_string(counter.fetch_add(1));
   fs::path name = target.filename();
   name += ".velmora-" + tag + ".tmp";
-  return target.parent_path() / ("." + name.string());
+  std::string hidden = ".";
+  hidden += name.string();
+  return target.parent_path() / hidden;
 }
 
 }  // namespace
@@ -79,22 +82,46 @@ std::string ReasonText(std::error_code ec) {
   return ec.message();
 }
 
-std::string ReadFileBytes(const fs::path& file) {
-  auto fail = [&](const std::string& reason) -> std::string {
+namespace {
+
+// The file's bytes into `bytes` (a std::string or a ByteBuffer).
+template <class Bytes>
+void ReadInto(const fs::path& file, Bytes& bytes) {
+  auto fail = [&](const std::string& reason) {
     throw Error("No se puede leer el archivo «" + PathText(file) + "»: " + reason);
   };
   std::error_code ec;
-  if (fs::is_directory(file, ec)) return fail("es una carpeta");
+  if (fs::is_directory(file, ec)) fail("es una carpeta");
   std::FILE* f = OpenFile(file, false);
-  if (f == nullptr) return fail(ReasonText(LastError()));
-  std::string bytes;
-  char buffer[1 << 16];
+  if (f == nullptr) fail(ReasonText(LastError()));
+  // Read straight into the result, sized from the file's length when it is
+  // known; a file that grows meanwhile is read to its end all the same.
+  std::setvbuf(f, nullptr, _IONBF, 0);  // no copy through a buffer of stdio's
+  const std::uintmax_t size = fs::file_size(file, ec);
+  if (!ec && size > 0 && size < std::numeric_limits<std::size_t>::max() / 2) {
+    bytes.resize(static_cast<std::size_t>(size));
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), f));
+  }
+  char chunk[1 << 12];
   std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
+  while (!std::ferror(f) && (n = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.append(chunk, n);
   const bool failed = std::ferror(f) != 0;
   const std::error_code readError = LastError();
   std::fclose(f);
-  if (failed) return fail(ReasonText(readError));
+  if (failed) fail(ReasonText(readError));
+}
+
+}  // namespace
+
+std::string ReadFileBytes(const fs::path& file) {
+  std::string bytes;
+  ReadInto(file, bytes);
+  return bytes;
+}
+
+ByteBuffer ReadFileBuffer(const fs::path& file) {
+  ByteBuffer bytes;
+  ReadInto(file, bytes);
   return bytes;
 }
 

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <system_error>
 
+#include "formats/byte_buffer.h"
+
 namespace velmora {
 
 // A path as UTF-8 text, for messages.
@@ -17,6 +19,9 @@ std::string ReasonText(std::error_code ec);
 
 // The file's bytes. A failure is an Error: "No se puede leer el archivo «…»: …".
 std::string ReadFileBytes(const std::filesystem::path& file);
+// The same, into a buffer whose bytes are not cleared before the read fills
+// them: for large files.
+ByteBuffer ReadFileBuffer(const std::filesystem::path& file);
 
 // Writes `bytes` to a temporary file in the target's folder, flushes it to
 // disk and renames it over the target, so that the target is either the old

@@ -2,6 +2,7 @@
 
 #include <pugixml.hpp>
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -90,17 +91,31 @@ std::pair<std::size_t, std::size_t> LineColumn(std::string_view text, std::size_
               std::to_string(line) + ", columna " + std::to_string(column) + ")");
 }
 
+// The document's text as it was before the parse changed it in place (names
+// cut with NUL bytes, references replaced), to place an error in it.
+// Should the file be gone by then, the parsed text places the error well
+// enough.
+std::string PristineText(const fs::path& file, const std::string& fileText,
+                         std::string_view parsed) {
+  try {
+    return DecodeXmlBytes(ReadFileBytes(file), fileText).utf8;
+  } catch (const Error&) {
+    return std::string(parsed);
+  }
+}
+
 // pugixml accepts several root elements; XML does not, and the second would
 // be ignored without a word.
-void CheckSingleRoot(const pugi::xml_document& doc, const std::string& fileText,
-                     std::string_view text) {
+void CheckSingleRoot(const pugi::xml_document& doc, const fs::path& file,
+                     const std::string& fileText, std::string_view parsed) {
   bool seenRoot = false;
   for (pugi::xml_node n = doc.first_child(); n; n = n.next_sibling()) {
     if (n.type() != pugi::node_element) continue;
     if (seenRoot) {
       // The node's offset is that of its name, just after the "<".
       const auto offset = static_cast<std::size_t>(n.offset_debug());
-      NotWellFormed(fileText, "hay más de un elemento raíz", text, offset > 0 ? offset - 1 : 0);
+      NotWellFormed(fileText, "hay más de un elemento raíz", PristineText(file, fileText, parsed),
+                    offset > 0 ? offset - 1 : 0);
     }
     seenRoot = true;
   }
@@ -117,6 +132,89 @@ std::optional<XmlEncoding> DeclaredSaveEncoding(const pugi::xml_document& doc, X
   }
   return XmlEncoding::Utf8;
 }
+
+// Whether a node's name (NUL-terminated) is `name`, without measuring it first.
+bool SameName(const char* stored, std::string_view name) {
+  for (char c : name) {
+    if (*stored == '\0' || *stored != c) return false;
+    ++stored;
+  }
+  return *stored == '\0';
+}
+
+// The value of the element's attribute `name`, or null when it has none.
+// The search starts from `hint` (an attribute of the element, or null) and
+// goes round; `hint` becomes the attribute found. (Every pugixml accessor is
+// a call into the library: the common case, the hint itself or the one after
+// it, makes as few as it can.)
+const char* FindValue(const void* node, std::string_view name, const void*& hint) {
+  using pugi::xml_attribute;
+  using pugi::xml_attribute_struct;
+  auto found = [&](const xml_attribute& a) {
+    hint = a.internal_object();
+    return a.value();
+  };
+  xml_attribute start;
+  if (hint != nullptr) {
+    start = xml_attribute(static_cast<xml_attribute_struct*>(const_cast<void*>(hint)));
+    if (SameName(start.name(), name)) return found(start);
+    for (xml_attribute a = start.next_attribute(); a; a = a.next_attribute())
+      if (SameName(a.name(), name)) return found(a);
+  }
+  for (xml_attribute a = NodeOf(node).first_attribute(); a && a != start; a = a.next_attribute())
+    if (SameName(a.name(), name)) return found(a);
+  return nullptr;
+}
+
+[[noreturn]] void MissingAttribute(std::string_view name, const std::string& where,
+                                   const std::string* file) {
+  throw Error("Falta el atributo «" + std::string(name) + "» en " + where + " (archivo «" +
+              (file ? *file : std::string()) + "»)");
+}
+
+// An attribute's UTF-8 value as CP1252 text, without its leading and
+// trailing blanks when `trim`. Plain ASCII, the common case, is the same
+// bytes. (A blank is one byte in UTF-8 as in CP1252, and never part of a
+// longer character: trimming before the conversion gives the same text.)
+std::string ToCp1252(const char* value, bool trim) {
+  const char* p = value;
+  if (trim)
+    while (*p == ' ') ++p;
+  const char* const begin = p;
+  const char* end = p;
+  unsigned char high = 0;
+  for (; *p != '\0'; ++p) {
+    const auto c = static_cast<unsigned char>(*p);
+    if (!trim || c != ' ') end = p + 1;
+    high |= c;
+  }
+  const std::string_view text(begin, static_cast<std::size_t>(end - begin));
+  return high < 0x80 ? std::string(text) : Utf8ToCp1252(text);
+}
+
+// A NUL-terminated copy of a text, as pugixml takes names and values: on
+// the stack when it is short.
+class Terminated {
+ public:
+  explicit Terminated(std::string_view text) {
+    if (text.size() < sizeof small_) {
+      text.copy(small_, text.size());
+      small_[text.size()] = '\0';
+      data_ = small_;
+    } else {
+      large_.assign(text);
+      data_ = large_.c_str();
+    }
+  }
+  Terminated(const Terminated&) = delete;
+  Terminated& operator=(const Terminated&) = delete;
+  const char* c_str() const { return data_; }
+
+ private:
+  char small_[64];
+  std::string large_;
+  const char* data_;
+};
 
 struct StringWriter : pugi::xml_writer {
   std::string text;
@@ -139,6 +237,10 @@ std::string XmlSafeUtf8(std::string_view cp1252) {
 }  // namespace
 
 struct XmlDocument::Impl {
+  // The text the document was parsed from, in place: its names and values
+  // live in it. The file's own bytes when it is UTF-8, else their conversion.
+  ByteBuffer bytes;
+  std::string converted;
   pugi::xml_document doc;
   fs::path file;
   std::shared_ptr<const std::string> fileText;
@@ -153,22 +255,19 @@ XmlElement::XmlElement(const void* node, std::shared_ptr<const std::string> path
     : node_(node), path_(std::move(path)), index_(index) {}
 
 std::string XmlElement::Attr(std::string_view name) const {
-  for (pugi::xml_attribute a = NodeOf(node_).first_attribute(); a; a = a.next_attribute()) {
-    if (name == a.name()) return Utf8ToCp1252(a.value());
-  }
-  throw Error("Falta el atributo «" + std::string(name) + "» en " + Where() + " (archivo «" +
-              (file_ ? *file_ : std::string()) + "»)");
+  const char* value = FindValue(node_, name, hint_);
+  if (value == nullptr) MissingAttribute(name, Where(), file_.get());
+  return ToCp1252(value, false);
 }
 
 std::string XmlElement::Trimmed(std::string_view name) const {
-  return AllTrim(Attr(name));
+  const char* value = FindValue(node_, name, hint_);
+  if (value == nullptr) MissingAttribute(name, Where(), file_.get());
+  return ToCp1252(value, true);
 }
 
 bool XmlElement::Has(std::string_view name) const {
-  for (pugi::xml_attribute a = NodeOf(node_).first_attribute(); a; a = a.next_attribute()) {
-    if (name == a.name()) return true;
-  }
-  return false;
+  return FindValue(node_, name, hint_) != nullptr;
 }
 
 std::string XmlElement::Where() const {
@@ -196,10 +295,18 @@ XmlOut XmlOut::AppendChild(std::string_view name) {
 
 void XmlOut::SetAttribute(std::string_view name, std::string_view cp1252Value) {
   pugi::xml_node node = NodeOf(node_);
-  const std::string key(name);
+  const Terminated key(name);
   pugi::xml_attribute a = node.attribute(key.c_str());
   if (!a) a = node.append_attribute(key.c_str());
-  a.set_value(XmlSafeUtf8(cp1252Value).c_str());
+  // Printable ASCII, the common case, is its own UTF-8 and safe as it is.
+  const bool plain = std::all_of(cp1252Value.begin(), cp1252Value.end(), [](char c) {
+    return static_cast<unsigned char>(c) >= 0x20 && static_cast<unsigned char>(c) < 0x80;
+  });
+  if (plain) {
+    a.set_value(Terminated(cp1252Value).c_str());
+  } else {
+    a.set_value(XmlSafeUtf8(cp1252Value).c_str());
+  }
 }
 
 // ---- XmlDocument ----
@@ -214,21 +321,36 @@ XmlDocument XmlDocument::Load(const fs::path& file) {
   std::error_code ec;
   if (!fs::exists(file, ec)) throw Error("No existe el archivo «" + fileText + "»");
 
-  DecodedXml decoded = DecodeXmlBytes(ReadFileBytes(file), fileText);
-  const std::string& text = decoded.utf8;
+  XmlDocument result;
+  Impl& impl = *result.impl_;
+  // A UTF-8 file, the common case, is read once and parsed where it was read;
+  // a file in another encoding is parsed in its UTF-8 conversion.
+  impl.bytes = ReadFileBuffer(file);
+  DecodedXml decoded = DetectXmlEncoding(impl.bytes.view(), fileText);
+  char* text = nullptr;
+  std::size_t size = 0;
   if (decoded.encoding == XmlEncoding::Utf8) {
-    const std::size_t bad = FindInvalidUtf8(text);
+    const std::size_t start = decoded.byteOrderMark ? 3 : 0;
+    text = impl.bytes.data() + start;
+    size = impl.bytes.size() - start;
+  } else {
+    impl.bytes.release();
+    impl.converted = std::move(decoded.utf8);
+    text = impl.converted.data();
+    size = impl.converted.size();
+  }
+  if (decoded.encoding == XmlEncoding::Utf8) {
+    const std::string_view view(text, size);
+    const std::size_t bad = FindInvalidUtf8(view);
     if (bad != std::string::npos) {
       NotWellFormed(fileText,
                     decoded.declared ? "hay bytes que no son UTF-8 válido"
                                      : "hay bytes que no son UTF-8 válido (el archivo no declara "
                                        "su codificación y se lee como UTF-8)",
-                    text, bad);
+                    view, bad);
     }
   }
 
-  XmlDocument result;
-  Impl& impl = *result.impl_;
   impl.file = file;
   impl.fileText = std::make_shared<const std::string>(fileText);
   impl.encoding = decoded.encoding;
@@ -236,12 +358,13 @@ XmlDocument XmlDocument::Load(const fs::path& file) {
   impl.utf8ByteOrderMark = decoded.byteOrderMark && decoded.encoding == XmlEncoding::Utf8;
 
   const pugi::xml_parse_result parsed =
-      impl.doc.load_buffer(text.data(), text.size(), kParseFlags, pugi::encoding_utf8);
+      impl.doc.load_buffer_inplace(text, size, kParseFlags, pugi::encoding_utf8);
   if (!parsed) {
-    NotWellFormed(fileText, StatusText(parsed.status), text,
+    NotWellFormed(fileText, StatusText(parsed.status),
+                  PristineText(file, fileText, std::string_view(text, size)),
                   static_cast<std::size_t>(parsed.offset));
   }
-  CheckSingleRoot(impl.doc, fileText, text);
+  CheckSingleRoot(impl.doc, file, fileText, std::string_view(text, size));
 
   const pugi::xml_node root = impl.doc.document_element();
   if (std::string_view(root.name()) != kRootName) {
@@ -306,9 +429,16 @@ void XmlDocument::Save(const fs::path& file) const {
                 "»: su declaración XML nombra una codificación que no se admite");
   }
   StringWriter writer;
+  // UTF-8, the common case, is written as pugixml gives it, without a copy.
+  const bool utf8 = *encoding == XmlEncoding::Utf8;
+  if (utf8 && impl_->utf8ByteOrderMark) writer.text = "\xEF\xBB\xBF";
   impl_->doc.save(writer, "  ", pugi::format_indent | pugi::format_no_declaration,
                   pugi::encoding_utf8);
-  ReplaceFileBytes(file, EncodeXmlText(writer.text, *encoding, impl_->utf8ByteOrderMark));
+  if (utf8) {
+    ReplaceFileBytes(file, writer.text);
+  } else {
+    ReplaceFileBytes(file, EncodeXmlText(writer.text, *encoding, false));
+  }
 }
 
 }  // namespace velmora

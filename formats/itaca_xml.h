@@ -55,6 +55,9 @@ class XmlElement {
   std::shared_ptr<const std::string> path_;
   std::size_t index_;
   std::shared_ptr<const std::string> file_;  // the document's file, for messages
+  // The attribute found last: the next search starts there, as the steps read
+  // an element's attributes mostly in the order the document gives them.
+  mutable const void* hint_ = nullptr;  // pugi::xml_attribute_struct*
 };
 
 // The elements of a path, in document order.

@@ -137,7 +137,10 @@ std::string Rewrite(std::string_view content, std::string_view section, std::str
     if (!keyAt && i == lastKey) {
       if (l.end.empty()) out.append(eol);
       out.append(keyLine);
-      if (!l.end.empty()) out.append(eol);
+      // The line end of the line it follows: a lone CR there cannot be
+      // followed by LF, so the new line's end never merges with the next
+      // line's into one CRLF (which would swallow an empty line).
+      if (!l.end.empty()) out.append(l.end);
     }
   }
   return out;

@@ -29,8 +29,10 @@ bool StartsWith(std::string_view s, std::string_view prefix) {
   return s.substr(0, prefix.size()) == prefix;
 }
 
-unsigned char ByteAt(std::string_view s, std::size_t i) {
-  return i < s.size() ? static_cast<unsigned char>(s[i]) : 0xFF;
+// The byte at `i`, or -1 past the end: no byte-order mark or first
+// character matches it (a file of the single byte 0xFE is not UTF-16).
+int ByteAt(std::string_view s, std::size_t i) {
+  return i < s.size() ? static_cast<unsigned char>(s[i]) : -1;
 }
 
 [[noreturn]] void Unsupported(const std::string& fileText, std::string_view encoding) {
@@ -176,11 +178,19 @@ std::optional<std::string> DeclaredEncodingName(std::string_view text) {
 }
 
 DecodedXml DecodeXmlBytes(std::string_view bytes, const std::string& fileText) {
+  DecodedXml out = DetectXmlEncoding(bytes, fileText);
+  if (out.encoding == XmlEncoding::Utf8) {
+    out.utf8 = std::string(bytes.substr(out.byteOrderMark ? kUtf8Bom.size() : 0));
+  }
+  return out;
+}
+
+DecodedXml DetectXmlEncoding(std::string_view bytes, const std::string& fileText) {
   DecodedXml out;
-  const unsigned char b0 = ByteAt(bytes, 0);
-  const unsigned char b1 = ByteAt(bytes, 1);
-  const unsigned char b2 = ByteAt(bytes, 2);
-  const unsigned char b3 = ByteAt(bytes, 3);
+  const int b0 = ByteAt(bytes, 0);
+  const int b1 = ByteAt(bytes, 1);
+  const int b2 = ByteAt(bytes, 2);
+  const int b3 = ByteAt(bytes, 3);
 
   // Encodings that are not ASCII-compatible, told by their first bytes.
   if (b0 == 0xFF && b1 == 0xFE && b2 == 0 && b3 == 0) Unsupported(fileText, "UTF-32LE");
@@ -234,11 +244,7 @@ DecodedXml DecodeXmlBytes(std::string_view bytes, const std::string& fileText) {
     if (!out.byteOrderMark) encoding = *named;
   }
   out.encoding = encoding;
-  if (encoding == XmlEncoding::Utf8) {
-    out.utf8 = std::string(bytes);
-  } else {
-    out.utf8 = SingleByteToUtf8(bytes, SetOf(encoding));
-  }
+  if (encoding != XmlEncoding::Utf8) out.utf8 = SingleByteToUtf8(bytes, SetOf(encoding));
   return out;
 }
 

@@ -33,6 +33,11 @@ struct DecodedXml {
 // contradictory encoding is an Error naming `fileText` and the encoding.
 DecodedXml DecodeXmlBytes(std::string_view bytes, const std::string& fileText);
 
+// The same detection without copying a UTF-8 file: its `utf8` stays empty and
+// its text is `bytes` after the byte-order mark (3 bytes when `byteOrderMark`).
+// A file in another encoding is converted as DecodeXmlBytes converts it.
+DecodedXml DetectXmlEncoding(std::string_view bytes, const std::string& fileText);
+
 // UTF-8 to the bytes of `encoding`. UTF-16 is written with its byte-order
 // mark; a character that a single-byte set lacks is written as a character
 // reference (&#8364;).
