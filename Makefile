@@ -36,7 +36,7 @@ demo: build
 	./scripts/demo $(BUILD)
 
 bench: build
-	./scripts/bench $(BUILD)
+	./scripts/bench-record $(BUILD)
 
 screenshots: configure
 	./scripts/screenshots $(BUILD)

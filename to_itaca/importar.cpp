@@ -11,6 +11,7 @@
 #include "to_itaca/comprobar_entrada.h"
 #include "to_itaca/exportar_horarios.h"
 #include "to_itaca/resultado.h"
+#include "to_tabulix/respaldo_tablas.h"
 #include "to_tabulix/steps.h"
 
 namespace velmora {
@@ -97,6 +98,7 @@ void BImportarClick(RunState& state, Dialogs& dialogs) {
   Table profesores = AbrirTabla(state, "PROFT");
   Table aulas = AbrirTabla(state, "AULAT");
   Table nombres = AbrirTabla(state, "ASIGNOMT");
+  RespaldoTablas respaldo(state.xtemp, {"DIASHORAST"});
   CrearDiasHoras(state, report);
   Table tramos = AbrirTabla(state, "DIASHORAST");
   Table asignaciones = AbrirTabla(state, "ASIGT");
@@ -126,6 +128,7 @@ void BImportarClick(RunState& state, Dialogs& dialogs) {
   }
 
   doc.Save(RutaResultado(state.documentPath));
+  respaldo.Confirmar();
 
   reloj.Quitar();
   state.resultCode = 1;

@@ -3,6 +3,7 @@
 #include "to_tabulix/exportar.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "formats/error.h"
 #include "formats/itaca_xml.h"
@@ -10,6 +11,7 @@
 #include "to_tabulix/comprobar_documento.h"
 #include "to_tabulix/comprobar_tablas.h"
 #include "to_tabulix/plantillas.h"
+#include "to_tabulix/respaldo_tablas.h"
 #include "to_tabulix/run_context.h"
 #include "to_tabulix/steps.h"
 #include "to_tabulix/tramos_horas.h"
@@ -85,6 +87,7 @@ void BExportarClick(RunState& state, Dialogs& dialogs) {
     ComprobarDocumento(doc, state);
     LeerTramos(state.horas);
     ComprobarTablasLibres(state.xtemp);
+    RespaldoTablas respaldo(state.xtemp, {std::begin(kTablasExportar), std::end(kTablasExportar)});
 
     RunContext ctx{state, doc, dialogs, state.report};
     CrearProfesores(ctx);
@@ -97,6 +100,7 @@ void BExportarClick(RunState& state, Dialogs& dialogs) {
     CargarHorariosOcupaciones(ctx);
     QuitarSinClases(ctx);
     CrearDiasHoras(state, state.report);
+    respaldo.Confirmar();
   }
 
   state.resultCode = 1;

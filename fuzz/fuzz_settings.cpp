@@ -1,0 +1,11 @@
+// libFuzzer target: see fuzz/settings_checks.h for what each input goes through.
+#include <cstddef>
+#include <cstdint>
+
+#include "fuzz/settings_checks.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static const velmora::fuzz::Scratch scratch("settings");
+  velmora::fuzz::CheckSettingsInput(velmora::fuzz::AsText(data, size), scratch);
+  return 0;
+}
