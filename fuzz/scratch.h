@@ -32,7 +32,7 @@ class Scratch {
 
   const std::filesystem::path& Root() const { return root_; }
 
-  // Empties the folder (and makes `sub` in it, when given).
+  // Empties the folder.
   void Clear() const {
     std::error_code ec;
     for (const auto& e : std::filesystem::directory_iterator(root_, ec)) {

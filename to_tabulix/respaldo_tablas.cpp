@@ -56,22 +56,28 @@ RespaldoTablas::RespaldoTablas(const fs::path& folder, const std::vector<std::st
 }
 
 RespaldoTablas::~RespaldoTablas() {
-  if (!confirmado_) Restaurar();
+  // A table that could not be put back keeps its only copy in the backup folder.
+  const bool restaurado = confirmado_ || Restaurar();
   std::error_code ec;
-  fs::remove_all(respaldo_, ec);
+  if (restaurado) fs::remove_all(respaldo_, ec);
 }
 
 void RespaldoTablas::Confirmar() {
   confirmado_ = true;
 }
 
-void RespaldoTablas::Restaurar() noexcept {
+bool RespaldoTablas::Restaurar() noexcept {
   std::error_code ec;
   // Whatever the run wrote goes; then each old file comes back under its own name.
   for (const std::string& tabla : tablas_) {
     for (const fs::path& nuevo : ArchivosDeTabla(folder_, tabla)) fs::remove(nuevo, ec);
   }
-  for (const auto& [original, segundo] : guardados_) fs::rename(segundo, original, ec);
+  bool todo = true;
+  for (const auto& [original, segundo] : guardados_) {
+    fs::rename(segundo, original, ec);
+    if (ec) todo = false;
+  }
+  return todo;
 }
 
 }  // namespace velmora

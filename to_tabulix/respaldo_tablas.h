@@ -25,7 +25,7 @@ class RespaldoTablas {
   void Confirmar();
 
  private:
-  void Restaurar() noexcept;
+  bool Restaurar() noexcept;  // false when a table could not be put back
 
   std::filesystem::path folder_;
   std::filesystem::path respaldo_;
