@@ -10,6 +10,7 @@
 #include "app/cursoexport.h"
 #include "app/plantihoras.h"
 #include "app/qt_text.h"
+#include "formats/itaca_xml.h"
 #include "to_tabulix/report.h"
 
 namespace velmora {
@@ -36,11 +37,13 @@ std::optional<std::filesystem::path> QtDialogs::ChooseXmlFile() {
   return ToPath(QFileInfo(files.front()).absoluteFilePath());
 }
 
-TemplateChoice QtDialogs::ChooseTemplate(const std::filesystem::path& documentPath,
-                                         const std::string& idioma, int tag) {
+TemplateChoice QtDialogs::ChooseTemplate(const XmlDocument& document, const std::string& idioma,
+                                         int tag) {
+  // The window reads the file itself, as it does when the user opens it on
+  // its own.
   TPlantillas dialog(owner_);
   dialog.SetTag(tag);
-  dialog.SetInicio(FromPath(documentPath), FromCp(idioma));
+  dialog.SetInicio(FromPath(document.File()), FromCp(idioma));
   dialog.exec();
   return dialog.Eleccion();
 }

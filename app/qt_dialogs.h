@@ -21,8 +21,8 @@ class QtDialogs : public Dialogs {
   QtDialogs(QWidget* owner, QFileDialog* openDialog, std::function<void()> closeMainWindow);
 
   std::optional<std::filesystem::path> ChooseXmlFile() override;
-  TemplateChoice ChooseTemplate(const std::filesystem::path& documentPath,
-                                const std::string& idioma, int tag) override;
+  TemplateChoice ChooseTemplate(const XmlDocument& document, const std::string& idioma,
+                                int tag) override;
   std::string ChooseSchoolYear(const std::string& current) override;
   Answer Confirm(const std::string& text) override;
   void Inform(const std::string& text, const Report* report = nullptr) override;

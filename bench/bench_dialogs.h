@@ -20,7 +20,7 @@ class BenchDialogs : public Dialogs {
       : file_(std::move(file)), choice_(std::move(choice)) {}
 
   std::optional<std::filesystem::path> ChooseXmlFile() override { return file_; }
-  TemplateChoice ChooseTemplate(const std::filesystem::path&, const std::string&, int) override {
+  TemplateChoice ChooseTemplate(const XmlDocument&, const std::string&, int) override {
     return choice_;
   }
   std::string ChooseSchoolYear(const std::string& current) override { return current; }

@@ -22,7 +22,7 @@ class NamesakeDialogs : public velmora::Dialogs {
  public:
   explicit NamesakeDialogs(std::filesystem::path file) : file_(std::move(file)) {}
   std::optional<std::filesystem::path> ChooseXmlFile() override { return file_; }
-  velmora::TemplateChoice ChooseTemplate(const std::filesystem::path&, const std::string&,
+  velmora::TemplateChoice ChooseTemplate(const velmora::XmlDocument&, const std::string&,
                                          int) override {
     return {};
   }

@@ -7,11 +7,10 @@
 
 namespace velmora::cli {
 
-TemplateChoice DialogosCli::ChooseTemplate(const std::filesystem::path& documentPath,
-                                           const std::string& idioma, int tag) {
+TemplateChoice DialogosCli::ChooseTemplate(const XmlDocument& document, const std::string& idioma,
+                                           int tag) {
   plantillaElegida_ = true;
-  const XmlDocument doc = XmlDocument::Load(documentPath);
-  return ElegirPlantilla(doc, r_.plantilla, idioma, tag);
+  return ElegirPlantilla(document, r_.plantilla, idioma, tag);
 }
 
 std::string DialogosCli::ChooseSchoolYear(const std::string& current) {

@@ -29,8 +29,8 @@ class DialogosCli : public Dialogs {
   bool PlantillaElegida() const { return plantillaElegida_; }
 
   std::optional<std::filesystem::path> ChooseXmlFile() override { return r_.documento; }
-  TemplateChoice ChooseTemplate(const std::filesystem::path& documentPath,
-                                const std::string& idioma, int tag) override;
+  TemplateChoice ChooseTemplate(const XmlDocument& document, const std::string& idioma,
+                                int tag) override;
   std::string ChooseSchoolYear(const std::string& current) override;
   Answer Confirm(const std::string& text) override;
   void Inform(const std::string& text, const Report* report) override;

@@ -34,10 +34,9 @@ class UnattendedDialogs : public Dialogs {
       : doc_(std::move(doc)), yes_(yes), code_(std::move(code)) {}
 
   std::optional<std::filesystem::path> ChooseXmlFile() override { return doc_; }
-  TemplateChoice ChooseTemplate(const std::filesystem::path& documentPath,
-                                const std::string& idioma, int tag) override {
-    const XmlDocument d = XmlDocument::Load(documentPath);
-    return ElegirPlantilla(d, code_, idioma, tag);
+  TemplateChoice ChooseTemplate(const XmlDocument& document, const std::string& idioma,
+                                int tag) override {
+    return ElegirPlantilla(document, code_, idioma, tag);
   }
   std::string ChooseSchoolYear(const std::string& current) override { return current; }
   Answer Confirm(const std::string&) override { return yes_ ? Answer::Yes : Answer::No; }

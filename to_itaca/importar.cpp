@@ -77,8 +77,7 @@ void BImportarClick(RunState& state, Dialogs& dialogs) {
 
   // The template chooser in its Tabulix to ITACA mode: its code and hours
   // list; the language stays the main window's.
-  TemplateChoice eleccion =
-      dialogs.ChooseTemplate(state.documentPath, state.idioma, kTagTabulixToItaca);
+  TemplateChoice eleccion = dialogs.ChooseTemplate(doc, state.idioma, kTagTabulixToItaca);
   state.plantilla = eleccion.codigo;
   state.horas = std::move(eleccion.horas);
 

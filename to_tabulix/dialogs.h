@@ -14,14 +14,15 @@
 namespace velmora {
 
 struct Report;
+class XmlDocument;
 
 enum class Answer { Yes, No, Closed };
 
 // What the template chooser hands back when it closes.
 struct TemplateChoice {
-  std::string codigo;  // trimmed of blanks and control characters
-  std::string turno;   // "-" when the code matches no template
-  std::string idioma;  // the text of the chooser's language combo
+  std::string codigo;              // trimmed of blanks and control characters
+  std::string turno;               // "-" when the code matches no template
+  std::string idioma;              // the text of the chooser's language combo
   std::vector<std::string> horas;  // the hours list, in its (sorted) order
 };
 
@@ -36,10 +37,13 @@ class Dialogs {
   // The open dialog "Archivo XML" (filter *.xml). Nothing when cancelled.
   virtual std::optional<std::filesystem::path> ChooseXmlFile() = 0;
 
-  // The template chooser, modal. It reads the document at documentPath itself
-  // and starts from the main window's language text.
-  virtual TemplateChoice ChooseTemplate(const std::filesystem::path& documentPath,
-                                        const std::string& idioma, int tag) = 0;
+  // The template chooser, modal, for the run's document as the run loaded it
+  // (its file is document.File()); it starts from the main window's language
+  // text. Choosing from the loaded document rather than reading the file
+  // again spares a second copy of a large school in memory, and the choice is
+  // made on the very text the run converts.
+  virtual TemplateChoice ChooseTemplate(const XmlDocument& document, const std::string& idioma,
+                                        int tag) = 0;
 
   // The school-year chooser, modal: shows `current` (CursoDestino) and
   // returns the year to write.

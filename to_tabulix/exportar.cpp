@@ -72,8 +72,7 @@ void BExportarClick(RunState& state, Dialogs& dialogs) {
       doc.Select("/centro/plantillas_horario/plantilla_horario").Count() >= 1;
   if (hayPlantillas) {
     state.plantilla.clear();
-    TemplateChoice eleccion =
-        dialogs.ChooseTemplate(state.documentPath, state.idioma, kTagItacaToTabulix);
+    TemplateChoice eleccion = dialogs.ChooseTemplate(doc, state.idioma, kTagItacaToTabulix);
     state.plantilla = std::move(eleccion.codigo);
     state.idioma = std::move(eleccion.idioma);
     state.turno = std::move(eleccion.turno);

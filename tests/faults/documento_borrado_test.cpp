@@ -6,6 +6,7 @@
 
 #include "faults/fault_support.h"
 #include "formats/error.h"
+#include "formats/itaca_xml.h"
 #include "to_itaca/importar.h"
 #include "to_tabulix/exportar.h"
 
@@ -29,9 +30,9 @@ class BorraAlElegir : public FakeDialogs {
 // Deletes the document just before the template chooser reads it.
 class BorraAntesDelSelector : public FakeDialogs {
  public:
-  TemplateChoice ChooseTemplate(const fs::path& documento, const std::string& idioma,
+  TemplateChoice ChooseTemplate(const XmlDocument& documento, const std::string& idioma,
                                 int tag) override {
-    fs::remove(documento);
+    fs::remove(documento.File());
     return FakeDialogs::ChooseTemplate(documento, idioma, tag);
   }
 };

@@ -13,6 +13,7 @@
 #include "app/plantihoras.h"
 #include "app/qt_dialogs.h"
 #include "app/qt_text.h"
+#include "formats/itaca_xml.h"
 #include "gui_fixtures.h"
 #include "modal_script.h"
 #include "to_tabulix/preguntas.h"
@@ -161,8 +162,8 @@ void TestQtDialogs::chooseTemplateIsModal() {
                 modal->close();
                 return {};
               }));
-  const velmora::TemplateChoice choice =
-      dialogs_->ChooseTemplate(velmora::ToPath(file), "CASTELLANO", velmora::kTagItacaToTabulix);
+  const velmora::TemplateChoice choice = dialogs_->ChooseTemplate(
+      velmora::XmlDocument::Load(velmora::ToPath(file)), "CASTELLANO", velmora::kTagItacaToTabulix);
   QVERIFY2(script.Errors().isEmpty() && script.Done(), qPrintable(Errors(script)));
   QCOMPARE(choice.codigo, std::string("A1"));
   QCOMPARE(choice.turno, std::string("M"));

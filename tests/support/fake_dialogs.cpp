@@ -1,5 +1,7 @@
 #include "support/fake_dialogs.h"
 
+#include "formats/itaca_xml.h"
+
 namespace velmora::testing {
 
 std::optional<std::filesystem::path> FakeDialogs::ChooseXmlFile() {
@@ -10,10 +12,10 @@ std::optional<std::filesystem::path> FakeDialogs::ChooseXmlFile() {
   return f;
 }
 
-TemplateChoice FakeDialogs::ChooseTemplate(const std::filesystem::path& documentPath,
-                                           const std::string& idioma, int tag) {
+TemplateChoice FakeDialogs::ChooseTemplate(const XmlDocument& document, const std::string& idioma,
+                                           int tag) {
   templateTags.push_back(tag);
-  if (onTemplate) return onTemplate(documentPath, idioma, tag);
+  if (onTemplate) return onTemplate(document.File(), idioma, tag);
   return templateChoice;
 }
 
@@ -33,10 +35,16 @@ Answer FakeDialogs::Confirm(const std::string& text) {
   return a;
 }
 
-void FakeDialogs::Inform(const std::string& text, const Report*) { messages.push_back(text); }
+void FakeDialogs::Inform(const std::string& text, const Report*) {
+  messages.push_back(text);
+}
 
-void FakeDialogs::SetHourglass(bool on) { hourglass.push_back(on); }
+void FakeDialogs::SetHourglass(bool on) {
+  hourglass.push_back(on);
+}
 
-void FakeDialogs::CloseMainWindow() { ++closed; }
+void FakeDialogs::CloseMainWindow() {
+  ++closed;
+}
 
 }  // namespace velmora::testing

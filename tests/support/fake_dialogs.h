@@ -26,17 +26,17 @@ class FakeDialogs : public Dialogs {
   TemplateChoice templateChoice;
 
   // What happened, in order.
-  std::vector<std::string> questions;  // texts of Confirm
-  std::vector<std::string> messages;   // texts of Inform
-  std::vector<int> templateTags;       // tags the template chooser was shown with
+  std::vector<std::string> questions;   // texts of Confirm
+  std::vector<std::string> messages;    // texts of Inform
+  std::vector<int> templateTags;        // tags the template chooser was shown with
   std::vector<std::string> yearsShown;  // CursoDestino when the year chooser opened
   std::vector<bool> hourglass;          // every SetHourglass call
   int closed = 0;                       // CloseMainWindow calls
   int fileDialogs = 0;
 
   std::optional<std::filesystem::path> ChooseXmlFile() override;
-  TemplateChoice ChooseTemplate(const std::filesystem::path& documentPath,
-                                const std::string& idioma, int tag) override;
+  TemplateChoice ChooseTemplate(const XmlDocument& document, const std::string& idioma,
+                                int tag) override;
   std::string ChooseSchoolYear(const std::string& current) override;
   Answer Confirm(const std::string& text) override;
   void Inform(const std::string& text, const Report* report) override;
