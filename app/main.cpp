@@ -4,8 +4,10 @@
 
 #include "app/application.h"
 #include "app/mainform.h"
+#include "formats/file_bytes.h"
 
 int main(int argc, char* argv[]) {
+  velmora::WritesBeyondSizeLimitFail();
   QApplication app(argc, argv);
   velmora::PrepareApplication();
   velmora::TMForm mForm(QApplication::arguments().mid(1));

@@ -7,6 +7,7 @@
 
 #include "cli/commands.h"
 #include "formats/error.h"
+#include "formats/file_bytes.h"
 
 namespace {
 
@@ -24,6 +25,7 @@ const char* const kUsage =
 }  // namespace
 
 int main(int argc, char** argv) {
+  velmora::WritesBeyondSizeLimitFail();
   if (argc < 2) {
     std::fputs(kUsage, stderr);
     return 2;

@@ -15,13 +15,14 @@
 #include "formats/dbf_codec.h"
 #include "formats/dbf_table.h"
 #include "formats/error.h"
+#include "formats/file_bytes.h"
 
 namespace velmora {
 
 namespace {
 
 std::string SystemReason(int err) {
-  return std::strerror(err);
+  return ReasonText(std::error_code(err, std::generic_category()));
 }
 
 bool LockHeldElsewhere(int err) {

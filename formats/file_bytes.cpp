@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <limits>
 #include <random>
@@ -79,6 +80,7 @@ std::string ReasonText(std::error_code ec) {
     return "el archivo está en uso";
   }
   if (ec == errc::io_error) return "error de lectura o escritura en el disco";
+  if (ec == errc::file_too_large) return "el archivo supera el tamaño máximo permitido";
   return ec.message();
 }
 
@@ -168,6 +170,12 @@ void ReplaceFileBytes(const fs::path& targetIn, std::string_view bytes) {
     fs::remove(temp, ec);
     fail(ReasonText(renameError));
   }
+}
+
+void WritesBeyondSizeLimitFail() {
+#ifdef SIGXFSZ
+  std::signal(SIGXFSZ, SIG_IGN);
+#endif
 }
 
 }  // namespace velmora

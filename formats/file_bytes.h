@@ -31,4 +31,9 @@ ByteBuffer ReadFileBuffer(const std::filesystem::path& file);
 // as it was and no temporary file is left behind.
 void ReplaceFileBytes(const std::filesystem::path& target, std::string_view bytes);
 
+// For the programs' start: a write beyond the limit on file sizes (ulimit -f)
+// fails with an error the run reports and recovers from, as on a full disk,
+// instead of killing the program half-way through its tables.
+void WritesBeyondSizeLimitFail();
+
 }  // namespace velmora

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "formats/error.h"
+#include "formats/file_bytes.h"
 #include "formats/text.h"
 
 namespace velmora {
@@ -34,7 +35,7 @@ RespaldoTablas::RespaldoTablas(const fs::path& folder, const std::vector<std::st
   fs::remove_all(respaldo_, ec);
   if (!fs::create_directory(respaldo_, ec)) {
     throw Error("No se puede preparar la copia de seguridad de las tablas en «" +
-                respaldo_.string() + "»: " + ec.message());
+                respaldo_.string() + "»: " + ReasonText(ec));
   }
   for (const std::string& tabla : tablas_) {
     for (const fs::path& original : ArchivosDeTabla(folder_, tabla)) {
@@ -45,7 +46,7 @@ RespaldoTablas::RespaldoTablas(const fs::path& folder, const std::vector<std::st
         fs::copy_file(original, segundo, fs::copy_options::overwrite_existing, ec);
       }
       if (ec) {
-        const std::string motivo = ec.message();
+        const std::string motivo = ReasonText(ec);
         fs::remove_all(respaldo_, ec);
         throw Error("No se puede hacer la copia de seguridad de «" + original.string() +
                     "»: " + motivo);

@@ -1,6 +1,9 @@
 // velmora-cli exportar, plantillas and tabla, run as a user runs them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
+
 #include "cli_exportar_util.h"
 
 namespace velmora::testing::cli_exportar {
@@ -188,6 +191,32 @@ TEST_F(CliExportar, FailuresGoToStandardError) {
   }
   // Nothing was written.
   EXPECT_TRUE(std::filesystem::is_empty(xtemp));
+}
+
+// Under a limit on file sizes (ulimit -f) the write that goes beyond it is an
+// error like a full disk: the program says which table it could not write
+// and puts every table back, rather than dying half-way through them.
+TEST_F(CliExportar, AWriteBeyondTheFileSizeLimitIsReportedAndUndone) {
+  ASSERT_EQ(carpeta.Ejecutar({"exportar", "ies.xml", "--xtemp", "XTEMP"}).estado, 0);
+  // Every entry of the folder with its bytes (a folder left behind as such).
+  const auto instantanea = [&] {
+    std::vector<std::pair<std::string, std::string>> entradas;
+    for (const auto& e : std::filesystem::directory_iterator(xtemp))
+      entradas.emplace_back(e.path().filename().string(),
+                            e.is_directory() ? "(carpeta)" : Leer(e.path()));
+    std::sort(entradas.begin(), entradas.end());
+    return entradas;
+  };
+  const auto antes = instantanea();
+
+  const Salida s =
+      carpeta.Ejecutar({"exportar", "ies.xml", "--xtemp", "XTEMP"}, "prlimit --fsize=600");
+  EXPECT_EQ(s.estado, 1) << s.err;
+  EXPECT_EQ(s.err.rfind("Error: ", 0), 0u) << s.err;
+  EXPECT_NE(s.err.find(".DBF"), std::string::npos) << s.err;
+  EXPECT_NE(s.err.find("el archivo supera el tamaño máximo permitido"), std::string::npos) << s.err;
+
+  EXPECT_EQ(instantanea(), antes);
 }
 
 TEST_F(CliExportar, HelpOfEachCommand) {
