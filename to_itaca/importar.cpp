@@ -87,6 +87,11 @@ void BImportarClick(RunState& state, Dialogs& dialogs) {
   ComprobarTablas(state.xtemp);
 
   RelojDeArena reloj(dialogs);
+  // DIASHORAST is backed up before any table is opened: the tables that an
+  // interrupted run left half-written are put back first, and read as such.
+  RespaldoTablas respaldo(state.xtemp, {"DIASHORAST"});
+  respaldo.Avisar(report);
+
   // The tables are opened for exclusive use, in this order; the ones the
   // passes read are checked for their fields, and SOLUC for numbers in its
   // days and slots, before DIASHORAST is replaced.
@@ -97,7 +102,6 @@ void BImportarClick(RunState& state, Dialogs& dialogs) {
   Table profesores = AbrirTabla(state, "PROFT");
   Table aulas = AbrirTabla(state, "AULAT");
   Table nombres = AbrirTabla(state, "ASIGNOMT");
-  RespaldoTablas respaldo(state.xtemp, {"DIASHORAST"});
   CrearDiasHoras(state, report);
   Table tramos = AbrirTabla(state, "DIASHORAST");
   Table asignaciones = AbrirTabla(state, "ASIGT");

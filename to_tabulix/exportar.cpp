@@ -87,6 +87,7 @@ void BExportarClick(RunState& state, Dialogs& dialogs) {
     LeerTramos(state.horas);
     ComprobarTablasLibres(state.xtemp);
     RespaldoTablas respaldo(state.xtemp, {std::begin(kTablasExportar), std::end(kTablasExportar)});
+    respaldo.Avisar(state.report);
 
     RunContext ctx{state, doc, dialogs, state.report};
     CrearProfesores(ctx);

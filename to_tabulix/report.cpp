@@ -6,6 +6,7 @@ void Report::Clear() {
   rows.clear();
   omitted.clear();
   unplaced = 0;
+  notices.clear();
 }
 
 void Report::SetRows(std::string_view table, long count) {
@@ -18,10 +19,17 @@ void Report::SetRows(std::string_view table, long count) {
   rows.emplace_back(std::string(table), count);
 }
 
-void Report::Omit(std::string line) { omitted.push_back(std::move(line)); }
+void Report::Omit(std::string line) {
+  omitted.push_back(std::move(line));
+}
+
+void Report::Notice(std::string line) {
+  notices.push_back(std::move(line));
+}
 
 std::string Report::Text() const {
   std::string out;
+  for (const auto& line : notices) out += "Aviso: " + line + "\n";
   for (const auto& [name, n] : rows) {
     out += name + ": " + std::to_string(n) + (n == 1 ? " fila\n" : " filas\n");
   }

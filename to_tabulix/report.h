@@ -16,12 +16,16 @@ struct Report {
   std::vector<std::string> omitted;
   // Rows of the solution that Tabulix did not place (counted, not listed).
   long unplaced = 0;
+  // What the run did beside the conversion that the user must know of.
+  std::vector<std::string> notices;
 
   void Clear();
   // Sets (or replaces) the number of rows of a table.
   void SetRows(std::string_view table, long count);
   void Omit(std::string line);
-  // The whole report as text for a person: rows per table, then what was left out.
+  void Notice(std::string line);
+  // The whole report as text for a person: notices, rows per table, then
+  // what was left out.
   std::string Text() const;
 };
 

@@ -25,8 +25,8 @@ struct RunState {
   std::vector<std::string> horas;  // hours list (ListBoxPlanti)
   std::string idioma = kValencia;  // text of the language combo (ComboBoxValCast)
 
-  int runMode = 0;     // 0 on its own, 2 launched by Tabulix
-  int resultCode = 0;  // 0 nothing finished, 1 finished, -1 input file missing (run mode 2)
+  int runMode = 0;             // 0 on its own, 2 launched by Tabulix
+  int resultCode = 0;          // 0 nothing finished, 1 finished, -1 input file missing (run mode 2)
   bool buttonsEnabled = true;  // BExportar and BImportar; off after a finished run
 
   bool soloPlantillaSeleccionada = false;  // set by CargarHorariosGrupo

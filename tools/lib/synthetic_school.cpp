@@ -133,7 +133,10 @@ std::string Documento(int teacherNumber, bool foreign, Rng& rng) {
   static constexpr std::string_view kLetters = "TRWAGMYFPDXBNJZSQVHLCKE";
   if (foreign) {
     const long long n = static_cast<long long>(teacherNumber) * 43 + rng.Below(43);
-    return "X" + Num(n, 7) + kLetters[static_cast<std::size_t>(n % 23)];
+    std::string nie = "X";  // appended, not "X" + ...: GCC 12 warns falsely on that at -O3
+    nie += Num(n, 7);
+    nie += kLetters[static_cast<std::size_t>(n % 23)];
+    return nie;
   }
   const long long n = 10000000 + static_cast<long long>(teacherNumber) * 439 + rng.Below(439);
   return Num(n, 8) + kLetters[static_cast<std::size_t>(n % 23)];
