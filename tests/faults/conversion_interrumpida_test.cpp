@@ -23,7 +23,6 @@ using ::testing::AllOf;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-// Killed at the first question, when five tables are already replaced.
 class MuereAlPreguntar : public FakeDialogs {
  public:
   Answer Confirm(const std::string&) override {
@@ -47,26 +46,29 @@ std::set<std::string> Ocultos(const fs::path& carpeta) {
   return ocultos;
 }
 
-void MatarExportarAMitad(const Escuela& escuela) {
-  const Ficheros antes = Instantanea(escuela.Xtemp());
-  const Final final = EnHijo([] {},
-                             [&] {
-                               RunState state = Estado(escuela);
-                               MuereAlPreguntar dialogos;
-                               Preparar(dialogos, escuela.OtroDocumento());
-                               BExportarClick(state, dialogos);
-                             });
-  ASSERT_FALSE(final.terminado);
-  ASSERT_NE(Instantanea(escuela.Xtemp()), antes) << "la conversión murió antes de tocar las tablas";
-  ASSERT_EQ(Ocultos(escuela.Xtemp()).size(), 1u);
-}
+// The school's tables after an ITACA to Tabulix run of the other school was
+// killed at its first question, when five tables were already replaced.
+class ConversionInterrumpida : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const Final final = EnHijo([] {},
+                               [&] {
+                                 RunState state = Estado(escuela);
+                                 MuereAlPreguntar dialogos;
+                                 Preparar(dialogos, escuela.OtroDocumento());
+                                 BExportarClick(state, dialogos);
+                               });
+    ASSERT_FALSE(final.terminado);
+    ASSERT_NE(Instantanea(escuela.Xtemp()), antes) << "murió antes de tocar las tablas";
+    ASSERT_EQ(Ocultos(escuela.Xtemp()).size(), 1u);
+  }
 
-TEST(ConversionInterrumpida, UnaConversionQueFallaDespuesDejaLasTablasDeAntes) {
   Escuela escuela;
   const Ficheros antes = Instantanea(escuela.Xtemp());
-  MatarExportarAMitad(escuela);
-
   RunState state = Estado(escuela);
+};
+
+TEST_F(ConversionInterrumpida, UnaConversionQueFallaDespuesDejaLasTablasDeAntes) {
   FallaAlPreguntar dialogos;
   Preparar(dialogos, escuela.OtroDocumento());
   EXPECT_THROW(BExportarClick(state, dialogos), Error);
@@ -74,12 +76,7 @@ TEST(ConversionInterrumpida, UnaConversionQueFallaDespuesDejaLasTablasDeAntes) {
   EXPECT_THAT(Ocultos(escuela.Xtemp()), ::testing::IsEmpty());
 }
 
-TEST(ConversionInterrumpida, ImportarLeeLasTablasDeAntesYLoDice) {
-  Escuela escuela;
-  const Ficheros antes = Instantanea(escuela.Xtemp());
-  MatarExportarAMitad(escuela);
-
-  RunState state = Estado(escuela);
+TEST_F(ConversionInterrumpida, ImportarLeeLasTablasDeAntesYLoDice) {
   FakeDialogs dialogos;
   Preparar(dialogos, escuela.Documento(), "VES");
   BImportarClick(state, dialogos);
