@@ -127,35 +127,14 @@ int Cp1252Byte(char32_t cp) {
 }
 
 std::string Cp1252ToUtf8(std::string_view cp1252) {
-  std::string out;
-  out.reserve(cp1252.size() + cp1252.size() / 8);
-  for (char c : cp1252) {
-    const auto b = static_cast<unsigned char>(c);
-    if (b < 0x80) {
-      out += c;
-    } else {
-      AppendUtf8(out, Cp1252CodePoint(b));
-    }
-  }
-  return out;
+  return SingleByteTextToUtf8(cp1252, Cp1252CodePoint);
 }
 
 std::string Utf8ToCp1252(std::string_view utf8) {
-  std::string out;
-  out.reserve(utf8.size());
-  std::size_t i = 0;
-  while (i < utf8.size()) {
-    const auto b = static_cast<unsigned char>(utf8[i]);
-    if (b < 0x80) {
-      out += utf8[i++];
-      continue;
-    }
-    const Utf8Step step = DecodeUtf8(utf8, i);
-    i += step.length;
-    const int byte = step.valid ? Cp1252Byte(step.codePoint) : -1;
+  return Utf8ToSingleByteText(utf8, [](std::string& out, char32_t cp) {
+    const int byte = Cp1252Byte(cp);
     out += byte < 0 ? '?' : static_cast<char>(byte);
-  }
-  return out;
+  });
 }
 
 }  // namespace velmora

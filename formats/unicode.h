@@ -38,4 +38,40 @@ int SingleByteOf(SingleByteSet set, char32_t cp);  // -1 when the set lacks it
 char32_t Cp1252CodePoint(unsigned char byte);
 int Cp1252Byte(char32_t cp);  // -1 when CP1252 lacks the character
 
+// Single-byte text to UTF-8: ASCII stays as it is, every other byte becomes
+// the character codePointOf(byte).
+template <class CodePointOf>
+std::string SingleByteTextToUtf8(std::string_view bytes, CodePointOf codePointOf) {
+  std::string out;
+  out.reserve(bytes.size() + bytes.size() / 8);
+  for (char c : bytes) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b < 0x80) {
+      out += c;
+    } else {
+      AppendUtf8(out, codePointOf(b));
+    }
+  }
+  return out;
+}
+
+// UTF-8 to single-byte text: ASCII stays as it is, every other character
+// (U+FFFD for a malformed sequence) is written by append(out, codePoint).
+template <class AppendChar>
+std::string Utf8ToSingleByteText(std::string_view utf8, AppendChar append) {
+  std::string out;
+  out.reserve(utf8.size());
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    if (static_cast<unsigned char>(utf8[i]) < 0x80) {
+      out += utf8[i++];
+      continue;
+    }
+    const Utf8Step step = DecodeUtf8(utf8, i);
+    i += step.length;
+    append(out, step.valid ? step.codePoint : char32_t{0xFFFD});
+  }
+  return out;
+}
+
 }  // namespace velmora

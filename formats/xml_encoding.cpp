@@ -45,40 +45,19 @@ int ByteAt(std::string_view s, std::size_t i) {
 }
 
 std::string SingleByteToUtf8(std::string_view bytes, SingleByteSet set) {
-  std::string out;
-  out.reserve(bytes.size() + bytes.size() / 8);
-  for (char c : bytes) {
-    const auto b = static_cast<unsigned char>(c);
-    if (b < 0x80) {
-      out += c;
-    } else {
-      AppendUtf8(out, SingleByteCodePoint(set, b));
-    }
-  }
-  return out;
+  return SingleByteTextToUtf8(bytes,
+                              [set](unsigned char b) { return SingleByteCodePoint(set, b); });
 }
 
 std::string Utf8ToSingleByte(std::string_view utf8, SingleByteSet set) {
-  std::string out;
-  out.reserve(utf8.size());
-  std::size_t i = 0;
-  while (i < utf8.size()) {
-    const auto b = static_cast<unsigned char>(utf8[i]);
-    if (b < 0x80) {
-      out += utf8[i++];
-      continue;
-    }
-    const Utf8Step step = DecodeUtf8(utf8, i);
-    i += step.length;
-    const char32_t cp = step.valid ? step.codePoint : 0xFFFD;
+  return Utf8ToSingleByteText(utf8, [set](std::string& out, char32_t cp) {
     const int byte = SingleByteOf(set, cp);
     if (byte >= 0) {
       out += static_cast<char>(byte);
     } else {
       out += "&#" + std::to_string(static_cast<unsigned long>(cp)) + ";";
     }
-  }
-  return out;
+  });
 }
 
 SingleByteSet SetOf(XmlEncoding e) {
