@@ -57,19 +57,10 @@ long ExportarHorariosGrupo(PasadasSolucion& p) {
       aula = codigos.aulas.Completar(p.aulas.AsString("ABREV_ITACA"), tamAula);
     }
 
-    const auto tramo = BuscarTramo(p.tramos, hora);
-    if (!tramo) {
-      p.report.Omit(
-          FilaOmitida(recno, kPasada, "HORA " + TextoHora(hora) + " no está en DIASHORAST"));
-      continue;
-    }
+    const auto tramo = TramoDeFila(p.tramos, hora, recno, kPasada, p.report);
+    if (!tramo) continue;
 
-    XmlOut e = coleccion.AppendChild("horario_grupo");
-    e.SetAttribute("plantilla", p.plantilla);
-    e.SetAttribute("dia_semana", LetraDia(dia));
-    e.SetAttribute("sesion_orden", tramo->sesionOrden);
-    e.SetAttribute("hora_desde", tramo->desde);
-    e.SetAttribute("hora_hasta", tramo->hasta);
+    XmlOut e = NuevaSesion(coleccion, "horario_grupo", p.plantilla, dia, *tramo);
     e.SetAttribute("grupo", grupo);
     e.SetAttribute("ensenanza", ensenanza);
     e.SetAttribute("curso", curso);

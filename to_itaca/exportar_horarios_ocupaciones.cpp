@@ -44,19 +44,10 @@ long ExportarHorariosOcupaciones(PasadasSolucion& p) {
     const std::string ensenanza =
         codigos.ensenanzas.Completar(p.profesores.AsString("ENSENANZA"), tamEnsenanza);
 
-    const auto tramo = BuscarTramo(p.tramos, hora);
-    if (!tramo) {
-      p.report.Omit(
-          FilaOmitida(recno, kPasada, "HORA " + TextoHora(hora) + " no está en DIASHORAST"));
-      continue;
-    }
+    const auto tramo = TramoDeFila(p.tramos, hora, recno, kPasada, p.report);
+    if (!tramo) continue;
 
-    XmlOut e = coleccion.AppendChild("horario_ocupacion");
-    e.SetAttribute("plantilla", p.plantilla);
-    e.SetAttribute("dia_semana", LetraDia(dia));
-    e.SetAttribute("sesion_orden", tramo->sesionOrden);
-    e.SetAttribute("hora_desde", tramo->desde);
-    e.SetAttribute("hora_hasta", tramo->hasta);
+    XmlOut e = NuevaSesion(coleccion, "horario_ocupacion", p.plantilla, dia, *tramo);
     e.SetAttribute("docente", docente);
     e.SetAttribute("ensenanza", ensenanza);
     e.SetAttribute("ocupacion", ocupacion);

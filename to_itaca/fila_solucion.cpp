@@ -49,4 +49,24 @@ std::string NoEncontrado(std::string_view campo, const std::string& codigo,
   return motivo;
 }
 
+std::optional<Tramo> TramoDeFila(Table& tramos, double hora, long recno, std::string_view pasada,
+                                 Report& report) {
+  auto tramo = BuscarTramo(tramos, hora);
+  if (!tramo) {
+    report.Omit(FilaOmitida(recno, pasada, "HORA " + TextoHora(hora) + " no está en DIASHORAST"));
+  }
+  return tramo;
+}
+
+XmlOut NuevaSesion(XmlOut& coleccion, std::string_view elemento, const std::string& plantilla,
+                   long long dia, const Tramo& tramo) {
+  XmlOut e = coleccion.AppendChild(elemento);
+  e.SetAttribute("plantilla", plantilla);
+  e.SetAttribute("dia_semana", LetraDia(dia));
+  e.SetAttribute("sesion_orden", tramo.sesionOrden);
+  e.SetAttribute("hora_desde", tramo.desde);
+  e.SetAttribute("hora_hasta", tramo.hasta);
+  return e;
+}
+
 }  // namespace velmora

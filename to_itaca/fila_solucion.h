@@ -6,6 +6,8 @@
 #include <string_view>
 
 #include "formats/dbf_table.h"
+#include "formats/itaca_xml.h"
+#include "to_tabulix/report.h"
 
 namespace velmora {
 
@@ -31,6 +33,17 @@ struct Tramo {
 
 // The first row of DIASHORAST whose HORA is the text form of `hora`.
 std::optional<Tramo> BuscarTramo(Table& tramos, double hora);
+
+// The slot of SOLUC's row `recno`, placed at `hora`; when DIASHORAST lacks it,
+// the row is named in the report as left out of its pass, and there is none.
+std::optional<Tramo> TramoDeFila(Table& tramos, double hora, long recno, std::string_view pasada,
+                                 Report& report);
+
+// A new session element (horario_grupo, horario_ocupacion) at the end of
+// `coleccion`, with the attributes both passes start with, in this order:
+// plantilla, dia_semana, sesion_orden, hora_desde, hora_hasta.
+XmlOut NuevaSesion(XmlOut& coleccion, std::string_view elemento, const std::string& plantilla,
+                   long long dia, const Tramo& tramo);
 
 // Looks a code up by one key field. An empty code finds nothing: a session
 // without a group, subject, teacher or room must not take the first row whose
