@@ -16,15 +16,9 @@ long ExportarHorariosOcupaciones(PasadasSolucion& p) {
   long escritas = 0;
   Table& soluc = p.soluc;
   for (soluc.First(); !soluc.Eof(); soluc.Next()) {
-    const std::string asig = soluc.AsString("ASIG");
-    if (asig != soluc.AsString("TAREA")) continue;  // a teaching session: the other pass
-    const long long dia = soluc.AsInteger("DIA");
-    const double hora = soluc.AsFloat("HORA");
-    if (dia == 0 || hora == 0) {
-      ++p.report.unplaced;
-      continue;
-    }
-    const long recno = soluc.RecNo();
+    const auto fila = FilaDeLaPasada(soluc, true, p.report);
+    if (!fila) continue;
+    const auto& [asig, dia, hora, recno] = *fila;
 
     if (!BuscarCodigo(p.nombres, "COD", asig)) {
       p.report.Omit(FilaOmitida(recno, kPasada, NoEncontrado("ASIG", asig, "ASIGNOMT")));

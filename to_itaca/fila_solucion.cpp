@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <utility>
 
 #include "formats/text.h"
 
@@ -47,6 +48,18 @@ std::string NoEncontrado(std::string_view campo, const std::string& codigo,
   motivo += " «" + Cp1252ToUtf8(codigo) + "» no está en ";
   motivo += tabla;
   return motivo;
+}
+
+std::optional<FilaColocada> FilaDeLaPasada(Table& soluc, bool ocupaciones, Report& report) {
+  std::string asig = soluc.AsString("ASIG");
+  if ((asig == soluc.AsString("TAREA")) != ocupaciones) return std::nullopt;
+  const long long dia = soluc.AsInteger("DIA");
+  const double hora = soluc.AsFloat("HORA");
+  if (dia == 0 || hora == 0) {
+    ++report.unplaced;
+    return std::nullopt;
+  }
+  return FilaColocada{std::move(asig), dia, hora, soluc.RecNo()};
 }
 
 std::optional<Tramo> TramoDeFila(Table& tramos, double hora, long recno, std::string_view pasada,

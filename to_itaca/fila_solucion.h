@@ -34,6 +34,19 @@ struct Tramo {
 // The first row of DIASHORAST whose HORA is the text form of `hora`.
 std::optional<Tramo> BuscarTramo(Table& tramos, double hora);
 
+// SOLUC's current row as a pass reads it.
+struct FilaColocada {
+  std::string asig;
+  long long dia;
+  double hora;
+  long recno;
+};
+
+// The current row of SOLUC when it belongs to the pass (the duties' pass:
+// ASIG equal to TAREA; the groups' pass: the others) and Tabulix placed it
+// (day and slot not 0). An unplaced row of the pass is only counted.
+std::optional<FilaColocada> FilaDeLaPasada(Table& soluc, bool ocupaciones, Report& report);
+
 // The slot of SOLUC's row `recno`, placed at `hora`; when DIASHORAST lacks it,
 // the row is named in the report as left out of its pass, and there is none.
 std::optional<Tramo> TramoDeFila(Table& tramos, double hora, long recno, std::string_view pasada,
