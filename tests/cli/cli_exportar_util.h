@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "support/carpeta_temporal.h"
+
 namespace velmora::testing::cli_exportar {
 
 struct Salida {
@@ -40,42 +42,25 @@ inline std::string Comillas(const std::string& s) {
   return out + "'";
 }
 
-class Carpeta {
+class Carpeta : public CarpetaTemporal {
  public:
-  Carpeta() {
-    std::random_device rd;
-    for (;;) {
-      path_ = std::filesystem::temp_directory_path() /
-              ("velmora-cli-" + std::to_string(rd()) + std::to_string(rd()));
-      if (std::filesystem::create_directory(path_)) break;
-    }
-  }
-  ~Carpeta() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  Carpeta(const Carpeta&) = delete;
-  Carpeta& operator=(const Carpeta&) = delete;
-  const std::filesystem::path& Path() const { return path_; }
+  Carpeta() : CarpetaTemporal("velmora-cli") {}
 
   // Runs velmora-cli with the arguments, after `entorno` (assignments or
   // "env -u NAME"), in this folder.
   Salida Ejecutar(const std::vector<std::string>& args, const std::string& entorno = "") const {
-    std::string orden = "cd " + Comillas(path_.string()) + " && " + entorno + " " +
+    std::string orden = "cd " + Comillas(Path().string()) + " && " + entorno + " " +
                         Comillas(VELMORA_BINARY_DIR "/cli/velmora-cli");
     for (const auto& a : args) orden += " " + Comillas(a);
     orden +=
-        " >" + Comillas((path_ / ".out").string()) + " 2>" + Comillas((path_ / ".err").string());
+        " >" + Comillas((Path() / ".out").string()) + " 2>" + Comillas((Path() / ".err").string());
     Salida s;
     const int r = std::system(orden.c_str());
     s.estado = WIFEXITED(r) ? WEXITSTATUS(r) : -1;
-    s.out = Leer(path_ / ".out");
-    s.err = Leer(path_ / ".err");
+    s.out = Leer(Path() / ".out");
+    s.err = Leer(Path() / ".err");
     return s;
   }
-
- private:
-  std::filesystem::path path_;
 };
 
 }  // namespace velmora::testing::cli_exportar

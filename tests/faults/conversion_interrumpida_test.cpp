@@ -104,19 +104,13 @@ long ProcesoTerminado() {
   return pid;
 }
 
-struct Carpeta {
-  Carpeta()
-      : raiz(fs::temp_directory_path() / ("velmora-interrumpida-" + std::to_string(::getpid()))) {
-    fs::remove_all(raiz);
-    fs::create_directories(raiz);
-  }
-  ~Carpeta() { fs::remove_all(raiz); }
+struct Carpeta : CarpetaTemporal {
+  Carpeta() : CarpetaTemporal("velmora-interrumpida") {}
   fs::path Respaldo(long pid) const {
-    const fs::path r = raiz / (".velmora-respaldo-" + std::to_string(pid));
+    const fs::path r = Path() / (".velmora-respaldo-" + std::to_string(pid));
     fs::create_directory(r);
     return r;
   }
-  fs::path raiz;
 };
 
 // A killed run that had replaced PROFT ("P1"), created AULAT, which was not
@@ -126,10 +120,10 @@ fs::path RestauracionAMedias(const Carpeta& c, long pid) {
   const fs::path r = c.Respaldo(pid);
   EscribirBytes(r / "tablas", "T PROFT\nT CURSOST\nT AULAT\nF PROFT.DBF\nF CURSOST.DBF\n");
   EscribirBytes(r / "PROFT.DBF", "P0");
-  EscribirBytes(c.raiz / "PROFT.DBF", "P1");
-  EscribirBytes(c.raiz / "CURSOST.DBF", "C0");
-  EscribirBytes(c.raiz / "AULAT.DBF", "A1");
-  EscribirBytes(c.raiz / ".PROFT.DBF.x8Fk2a", "medio escrito");
+  EscribirBytes(c.Path() / "PROFT.DBF", "P1");
+  EscribirBytes(c.Path() / "CURSOST.DBF", "C0");
+  EscribirBytes(c.Path() / "AULAT.DBF", "A1");
+  EscribirBytes(c.Path() / ".PROFT.DBF.x8Fk2a", "medio escrito");
   return r;
 }
 
@@ -137,54 +131,54 @@ TEST(RespaldoInterrumpido, CadaTablaVuelveComoEstabaAntesDeLaConversionMuerta) {
   Carpeta c;
   RestauracionAMedias(c, ProcesoTerminado());
   {
-    RespaldoTablas respaldo(c.raiz, {"DIASHORAST"});
+    RespaldoTablas respaldo(c.Path(), {"DIASHORAST"});
     EXPECT_THAT(respaldo.Recuperadas(), ElementsAre("PROFT", "CURSOST", "AULAT"));
     respaldo.Confirmar();
   }
-  EXPECT_EQ(Instantanea(c.raiz), (Ficheros{{"PROFT.DBF", "P0"}, {"CURSOST.DBF", "C0"}}));
-  EXPECT_THAT(Ocultos(c.raiz), ::testing::IsEmpty());
+  EXPECT_EQ(Instantanea(c.Path()), (Ficheros{{"PROFT.DBF", "P0"}, {"CURSOST.DBF", "C0"}}));
+  EXPECT_THAT(Ocultos(c.Path()), ::testing::IsEmpty());
 }
 
 TEST(RespaldoInterrumpido, SinListaLaConversionNoHabiaTocadoNingunaTabla) {
   Carpeta c;
   const fs::path r = c.Respaldo(ProcesoTerminado());
-  EscribirBytes(c.raiz / "PROFT.DBF", "P0");
+  EscribirBytes(c.Path() / "PROFT.DBF", "P0");
   EscribirBytes(r / "PROFT.DBF", "P0");
   {
-    RespaldoTablas respaldo(c.raiz, {"DIASHORAST"});
+    RespaldoTablas respaldo(c.Path(), {"DIASHORAST"});
     EXPECT_THAT(respaldo.Recuperadas(), ::testing::IsEmpty());
     respaldo.Confirmar();
   }
-  EXPECT_EQ(Instantanea(c.raiz), (Ficheros{{"PROFT.DBF", "P0"}}));
-  EXPECT_THAT(Ocultos(c.raiz), ::testing::IsEmpty());
+  EXPECT_EQ(Instantanea(c.Path()), (Ficheros{{"PROFT.DBF", "P0"}}));
+  EXPECT_THAT(Ocultos(c.Path()), ::testing::IsEmpty());
 }
 
 TEST(RespaldoInterrumpido, ElDeUnaConversionQueSigueEnMarchaNoSeToca) {
   Carpeta c;
   const fs::path r = RestauracionAMedias(c, static_cast<long>(::getppid()));
-  const Ficheros antes = Instantanea(c.raiz);
+  const Ficheros antes = Instantanea(c.Path());
   {
-    RespaldoTablas respaldo(c.raiz, {"DIASHORAST"});
+    RespaldoTablas respaldo(c.Path(), {"DIASHORAST"});
     EXPECT_THAT(respaldo.Recuperadas(), ::testing::IsEmpty());
     respaldo.Confirmar();
   }
-  EXPECT_EQ(Instantanea(c.raiz), antes);
+  EXPECT_EQ(Instantanea(c.Path()), antes);
   EXPECT_EQ(Instantanea(r), (Ficheros{{"PROFT.DBF", "P0"}, {"tablas", LeerBytes(r / "tablas")}}));
 }
 
 TEST(RespaldoInterrumpido, UnaTablaEnUsoDetieneLaConversionSinTocarNada) {
   Carpeta c;
   const fs::path r = RestauracionAMedias(c, ProcesoTerminado());
-  const Ficheros antes = Instantanea(c.raiz);
+  const Ficheros antes = Instantanea(c.Path());
   const Ficheros respaldoAntes = Instantanea(r);
-  OtroPrograma otro(c.raiz / "AULAT.DBF", false);
+  OtroPrograma otro(c.Path() / "AULAT.DBF", false);
   try {
-    RespaldoTablas respaldo(c.raiz, {"DIASHORAST"});
+    RespaldoTablas respaldo(c.Path(), {"DIASHORAST"});
     FAIL() << "se restauró con AULAT en uso";
   } catch (const Error& e) {
     EXPECT_THAT(e.what(), AllOf(HasSubstr("AULAT"), HasSubstr("en uso por otro programa")));
   }
-  EXPECT_EQ(Instantanea(c.raiz), antes);
+  EXPECT_EQ(Instantanea(c.Path()), antes);
   EXPECT_EQ(Instantanea(r), respaldoAntes);
 }
 

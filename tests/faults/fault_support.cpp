@@ -119,9 +119,8 @@ struct Plantilla {
 
 const Plantilla& Original() {
   static const Plantilla original = [] {
-    std::random_device rd;
-    const fs::path dir =
-        fs::temp_directory_path() / ("velmora-faults-base-" + std::to_string(rd()));
+    const CarpetaTemporal base("velmora-faults-base");
+    const fs::path& dir = base.Path();
     fs::create_directories(dir / "XTEMP");
     tools::WriteSyntheticSchool(dir / "ies.xml", {.seed = 1, .scale = 1});
     tools::WriteSyntheticSchool(dir / "otro.xml", {.seed = 2, .scale = 1});
@@ -138,10 +137,7 @@ const Plantilla& Original() {
     Preparar(dialogos, dir / "ies.xml", "VES");
     BImportarClick(vuelta, dialogos);
 
-    Plantilla p{Instantanea(dir), Instantanea(dir / "XTEMP")};
-    std::error_code ec;
-    fs::remove_all(dir, ec);
-    return p;
+    return Plantilla{Instantanea(dir), Instantanea(dir / "XTEMP")};
   }();
   return original;
 }
@@ -150,23 +146,16 @@ const Plantilla& Original() {
 
 Escuela::Escuela() {
   const Plantilla& original = Original();
-  std::random_device rd;
-  for (;;) {
-    raiz_ = fs::temp_directory_path() /
-            ("velmora-faults-" + std::to_string(rd()) + std::to_string(rd()));
-    if (fs::create_directory(raiz_)) break;
-  }
   fs::create_directory(Xtemp());
   for (const auto& [nombre, bytes] : original.raiz) EscribirBytes(raiz_ / nombre, bytes);
   for (const auto& [nombre, bytes] : original.xtemp) EscribirBytes(Xtemp() / nombre, bytes);
 }
 
 Escuela::~Escuela() {
+  // A test may have taken permissions away from the working folder; the
+  // root folder gives its own back as it goes.
   std::error_code ec;
-  // A test may have made a file of a folder's name, or taken permissions away.
-  fs::permissions(raiz_, fs::perms::owner_all, fs::perm_options::add, ec);
   fs::permissions(Xtemp(), fs::perms::owner_all, fs::perm_options::add, ec);
-  fs::remove_all(raiz_, ec);
 }
 
 fs::path Escuela::Resultado() const {

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "support/carpeta_temporal.h"
 #include "support/fake_dialogs.h"
 #include "to_tabulix/run_state.h"
 
@@ -46,7 +47,7 @@ class Escuela {
   Escuela(const Escuela&) = delete;
   Escuela& operator=(const Escuela&) = delete;
 
-  std::filesystem::path Raiz() const { return raiz_; }
+  std::filesystem::path Raiz() const { return raiz_.Path(); }
   std::filesystem::path Xtemp() const { return raiz_ / "XTEMP"; }
   std::filesystem::path Documento() const { return raiz_ / "ies.xml"; }
   std::filesystem::path OtroDocumento() const { return raiz_ / "otro.xml"; }
@@ -54,7 +55,7 @@ class Escuela {
   std::filesystem::path Tabla(const std::string& nombre) const;
 
  private:
-  std::filesystem::path raiz_;
+  CarpetaTemporal raiz_{"velmora-faults"};
 };
 
 // Dialogs that answer a run like a user: the document, then the template

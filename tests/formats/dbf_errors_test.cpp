@@ -211,7 +211,7 @@ TEST(DbfTableErrors, LockedByAnotherProgram) {
     }
   }
   EXPECT_THROW(Table::Create(file, {{"A", FieldKind::Text, 1}}), Error);
-  EXPECT_THROW(DeleteTableFiles(dir.path(), "MODELO"), Error);
+  EXPECT_THROW(DeleteTableFiles(dir.Path(), "MODELO"), Error);
   EXPECT_TRUE(std::filesystem::exists(file));
 
   // Readers may share a table; a writer may not join them.
@@ -253,7 +253,7 @@ TEST(DbfTableWriteBack, FileIsCompleteAfterClose) {
   EXPECT_EQ(bytes.back(), 0x1A);
   // Nothing else was left in the folder.
   std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+  for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
     names.push_back(entry.path().filename().string());
   EXPECT_EQ(names, std::vector<std::string>{"ASIGT.DBF"});
 }

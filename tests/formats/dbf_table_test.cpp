@@ -492,17 +492,17 @@ TEST(DbfTableFiles, FindsAndDeletesTablesInAnyCase) {
   Table::Create(dir / "soluc.dbf", {{"A", FieldKind::Text, 1}});
   velmora::testing::WriteFileBytes(dir / "Soluc.Mdx", "x");
   velmora::testing::WriteFileBytes(dir / "SOLUCION.DBF", "x");
-  EXPECT_EQ(TableFile(dir.path(), "SOLUC"), dir / "soluc.dbf");
-  EXPECT_EQ(TableFile(dir.path(), "SOLUC.DBF"), dir / "soluc.dbf");
-  EXPECT_EQ(TableFile(dir.path(), "PROFT"), dir / "PROFT.DBF");
-  EXPECT_EQ(TableFile(dir.path() / "nada", "PROFT"), dir.path() / "nada" / "PROFT.DBF");
+  EXPECT_EQ(TableFile(dir.Path(), "SOLUC"), dir / "soluc.dbf");
+  EXPECT_EQ(TableFile(dir.Path(), "SOLUC.DBF"), dir / "soluc.dbf");
+  EXPECT_EQ(TableFile(dir.Path(), "PROFT"), dir / "PROFT.DBF");
+  EXPECT_EQ(TableFile(dir.Path() / "nada", "PROFT"), dir.Path() / "nada" / "PROFT.DBF");
 
-  DeleteTableFiles(dir.path(), "SOLUC");
+  DeleteTableFiles(dir.Path(), "SOLUC");
   EXPECT_FALSE(std::filesystem::exists(dir / "soluc.dbf"));
   EXPECT_FALSE(std::filesystem::exists(dir / "Soluc.Mdx"));
   EXPECT_TRUE(std::filesystem::exists(dir / "SOLUCION.DBF"));
-  DeleteTableFiles(dir.path(), "SOLUC");  // nothing left: nothing to do
-  DeleteTableFiles(dir.path() / "nada", "SOLUC");
+  DeleteTableFiles(dir.Path(), "SOLUC");  // nothing left: nothing to do
+  DeleteTableFiles(dir.Path() / "nada", "SOLUC");
 }
 
 }  // namespace

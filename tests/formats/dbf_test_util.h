@@ -11,33 +11,11 @@
 #include <random>
 #include <string>
 
+#include "support/carpeta_temporal.h"
+
 namespace velmora::testing {
 
-class DbfTempFolder {
- public:
-  DbfTempFolder() {
-    static std::atomic<int> counter{0};
-    std::random_device rd;
-    path_ = std::filesystem::temp_directory_path() /
-            ("velmora_dbf_" + std::to_string(::getpid()) + "_" + std::to_string(counter++) + "_" +
-             std::to_string(rd()));
-    std::filesystem::create_directories(path_);
-  }
-  ~DbfTempFolder() {
-    std::error_code ec;
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ec);
-    std::filesystem::remove_all(path_, ec);
-  }
-  DbfTempFolder(const DbfTempFolder&) = delete;
-  DbfTempFolder& operator=(const DbfTempFolder&) = delete;
-
-  const std::filesystem::path& path() const { return path_; }
-  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
- private:
-  std::filesystem::path path_;
-};
+using DbfTempFolder = CarpetaTemporal;
 
 inline std::string ReadFileBytes(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);

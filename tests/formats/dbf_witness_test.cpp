@@ -242,7 +242,7 @@ TEST(DbfTableWitness, WhatTheEngineWritesGdalAndDbfreadReadTheSame) {
 
 // Runs a Python script with python-dbf that writes tables into `dir`.
 void RunPythonDbf(const DbfTempFolder& dir, const std::string& script) {
-  const auto result = RunCommand("cd " + ShellQuote(dir.path().string()) + " && " +
+  const auto result = RunCommand("cd " + ShellQuote(dir.Path().string()) + " && " +
                                  WitnessPython() + " -c " + ShellQuote(script) + " 2>&1");
   ASSERT_EQ(result.status, 0) << result.output;
 }
@@ -268,7 +268,7 @@ with t[1] as r:
     dbf.delete(r)
 t.close()
 )");
-  const auto file = TableFile(dir.path(), "SOLUC");
+  const auto file = TableFile(dir.Path(), "SOLUC");
   ASSERT_EQ(file.filename(), "soluc.dbf");
   ASSERT_EQ(velmora::testing::ReadFileBytes(file)[0], '\x83');  // dBASE III with memo
   Table t(file, OpenMode::Shared);
@@ -350,7 +350,7 @@ TEST(DbfTableWitness, ReadsTableWrittenByGdal) {
                                    "borrar,2024-03-02,2,3.25\n"
                                    "\"“Música”, €\",2024-03-03,-3,-1.125\n"
                                    ",,,\n");
-  const std::string cd = "cd " + ShellQuote(dir.path().string()) + " && ";
+  const std::string cd = "cd " + ShellQuote(dir.Path().string()) + " && ";
   auto made = RunCommand(cd +
                          "ogr2ogr -f 'ESRI Shapefile' -lco ENCODING=CP1252 "
                          "-oo AUTODETECT_TYPE=YES aulas.dbf in.csv 2>&1");
@@ -360,7 +360,7 @@ TEST(DbfTableWitness, ReadsTableWrittenByGdal) {
                     "-sql 'DELETE FROM aulas WHERE cant = 2' 2>&1");
   ASSERT_EQ(made.status, 0) << made.output;
 
-  Table t(TableFile(dir.path(), "AULAS"), OpenMode::Shared);
+  Table t(TableFile(dir.Path(), "AULAS"), OpenMode::Shared);
   ASSERT_EQ(t.Fields().size(), 4u);
   EXPECT_EQ(t.Fields()[1].type, 'D');
   EXPECT_TRUE(t.HasField("NOMBRE"));  // written in lower case

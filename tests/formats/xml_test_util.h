@@ -12,39 +12,20 @@
 #include <string>
 #include <vector>
 
+#include "support/carpeta_temporal.h"
+
 namespace velmora::testing {
 
-class XmlTempFolder {
+class XmlTempFolder : public CarpetaTemporal {
  public:
-  XmlTempFolder() {
-    static std::atomic<int> counter{0};
-    std::random_device rd;
-    path_ = std::filesystem::temp_directory_path() /
-            ("velmora_xml_" + std::to_string(::getpid()) + "_" + std::to_string(counter++) + "_" +
-             std::to_string(rd()));
-    std::filesystem::create_directories(path_);
-  }
-  ~XmlTempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  XmlTempFolder(const XmlTempFolder&) = delete;
-  XmlTempFolder& operator=(const XmlTempFolder&) = delete;
-
-  const std::filesystem::path& path() const { return path_; }
-  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
   // The names of the files in the folder, hidden ones included.
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(path_)) {
+    for (const auto& e : std::filesystem::directory_iterator(Path())) {
       names.push_back(e.path().filename().string());
     }
     return names;
   }
-
- private:
-  std::filesystem::path path_;
 };
 
 inline std::string XmlReadBytes(const std::filesystem::path& file) {

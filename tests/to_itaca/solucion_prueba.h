@@ -16,31 +16,11 @@
 
 #include "formats/dbf_table.h"
 #include "formats/text.h"
+#include "support/carpeta_temporal.h"
 
 namespace velmora::testing {
 
-class CarpetaPrueba {
- public:
-  CarpetaPrueba() {
-    std::random_device rd;
-    for (;;) {
-      path_ = std::filesystem::temp_directory_path() /
-              ("velmora-importar-" + std::to_string(rd()) + std::to_string(rd()));
-      if (std::filesystem::create_directory(path_)) break;
-    }
-  }
-  ~CarpetaPrueba() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  CarpetaPrueba(const CarpetaPrueba&) = delete;
-  CarpetaPrueba& operator=(const CarpetaPrueba&) = delete;
-  const std::filesystem::path& Path() const { return path_; }
-  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
- private:
-  std::filesystem::path path_;
-};
+using CarpetaPrueba = CarpetaTemporal;
 
 inline std::string LeerBytes(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);

@@ -18,6 +18,7 @@
 #include "formats/error.h"
 #include "formats/itaca_xml.h"
 #include "formats/text.h"
+#include "support/carpeta_temporal.h"
 #include "support/fake_dialogs.h"
 #include "to_tabulix/run_context.h"
 #include "to_tabulix/steps.h"
@@ -25,28 +26,6 @@
 namespace velmora::testing {
 
 using Fila = std::map<std::string, std::string>;  // field -> value (UTF-8 in the tests)
-
-class CarpetaTemporal {
- public:
-  CarpetaTemporal() {
-    std::random_device rd;
-    for (;;) {
-      path_ = std::filesystem::temp_directory_path() /
-              ("velmora-carga-" + std::to_string(rd()) + std::to_string(rd()));
-      if (std::filesystem::create_directory(path_)) break;
-    }
-  }
-  ~CarpetaTemporal() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  CarpetaTemporal(const CarpetaTemporal&) = delete;
-  CarpetaTemporal& operator=(const CarpetaTemporal&) = delete;
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 // The layouts of the tables the load steps read, as the earlier steps write them.
 inline const std::vector<FieldDef> kCamposProft = {

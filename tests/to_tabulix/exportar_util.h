@@ -19,6 +19,7 @@
 #include "formats/error.h"
 #include "formats/itaca_xml.h"
 #include "formats/text.h"
+#include "support/carpeta_temporal.h"
 #include "support/fake_dialogs.h"
 #include "to_tabulix/exportar.h"
 #include "to_tabulix/plantillas.h"
@@ -148,24 +149,10 @@ inline std::map<std::string, std::string> Ficheros(const std::filesystem::path& 
 // A working folder and a document folder for one test, removed afterwards.
 class Escuela {
  public:
-  Escuela() {
-    std::random_device rd;
-    for (;;) {
-      raiz_ = std::filesystem::temp_directory_path() /
-              ("velmora-exportar-" + std::to_string(rd()) + std::to_string(rd()));
-      if (std::filesystem::create_directory(raiz_)) break;
-    }
-    std::filesystem::create_directory(Xtemp());
-  }
-  ~Escuela() {
-    std::error_code ec;
-    std::filesystem::remove_all(raiz_, ec);
-  }
-  Escuela(const Escuela&) = delete;
-  Escuela& operator=(const Escuela&) = delete;
+  Escuela() { std::filesystem::create_directory(Xtemp()); }
 
   std::filesystem::path Xtemp() const { return raiz_ / "XTEMP"; }
-  std::filesystem::path Raiz() const { return raiz_; }
+  std::filesystem::path Raiz() const { return raiz_.Path(); }
 
   // Writes a document (the collections, UTF-8) and returns its path.
   std::filesystem::path Escribir(const std::string& colecciones,
@@ -176,7 +163,7 @@ class Escuela {
   }
 
  private:
-  std::filesystem::path raiz_;
+  CarpetaTemporal raiz_{"velmora-exportar"};
 };
 
 // The dialogs of one run: the file, then the template chooser's logic with

@@ -93,7 +93,7 @@ TEST(StandInSolution, OneRowPerHourOfEverySessionOnTheWeek) {
   DbfTempFolder dir;
   WriteAsigt(dir, kLoad);
   WriteDiasHoras(dir, 6);
-  const StandInStats stats = WriteStandInSolution(dir.path(), 1);
+  const StandInStats stats = WriteStandInSolution(dir.Path(), 1);
   EXPECT_EQ(stats.hours, 6);
   EXPECT_EQ(stats.sessions, 40u);
   EXPECT_EQ(stats.unplaced, 1u);
@@ -151,7 +151,7 @@ TEST(StandInSolution, SameSeedSameSolution) {
   WriteAsigt(dir, kLoad);
   WriteDiasHoras(dir, 6);
   auto placement = [&](unsigned seed) {
-    WriteStandInSolution(dir.path(), seed);
+    WriteStandInSolution(dir.Path(), seed);
     std::vector<std::pair<long long, long long>> slots;
     for (const SolucRow& r : ReadSoluc(dir)) slots.push_back({r.dia, r.hora});
     return slots;
@@ -164,10 +164,10 @@ TEST(StandInSolution, SameSeedSameSolution) {
 TEST(StandInSolution, MissingTablesOrSlotsAreErrors) {
   DbfTempFolder dir;
   WriteDiasHoras(dir, 6);
-  EXPECT_THROW(WriteStandInSolution(dir.path(), 1), Error);  // no ASIGT
+  EXPECT_THROW(WriteStandInSolution(dir.Path(), 1), Error);  // no ASIGT
   WriteAsigt(dir, kLoad);
   WriteDiasHoras(dir, 0);
-  EXPECT_THROW(WriteStandInSolution(dir.path(), 1), Error);  // no hours to place on
+  EXPECT_THROW(WriteStandInSolution(dir.Path(), 1), Error);  // no hours to place on
 }
 
 }  // namespace
