@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "support/carpeta_temporal.h"
+#include "support/shell_quote.h"
 
 namespace velmora::testing::cli_exportar {
 
@@ -31,17 +32,6 @@ inline void Escribir(const std::filesystem::path& file, const std::string& bytes
   out << bytes;
 }
 
-inline std::string Comillas(const std::string& s) {
-  std::string out = "'";
-  for (char c : s) {
-    if (c == '\'')
-      out += "'\\''";
-    else
-      out += c;
-  }
-  return out + "'";
-}
-
 class Carpeta : public CarpetaTemporal {
  public:
   Carpeta() : CarpetaTemporal("velmora-cli") {}
@@ -49,11 +39,11 @@ class Carpeta : public CarpetaTemporal {
   // Runs velmora-cli with the arguments, after `entorno` (assignments or
   // "env -u NAME"), in this folder.
   Salida Ejecutar(const std::vector<std::string>& args, const std::string& entorno = "") const {
-    std::string orden = "cd " + Comillas(Path().string()) + " && " + entorno + " " +
-                        Comillas(VELMORA_BINARY_DIR "/cli/velmora-cli");
-    for (const auto& a : args) orden += " " + Comillas(a);
-    orden +=
-        " >" + Comillas((Path() / ".out").string()) + " 2>" + Comillas((Path() / ".err").string());
+    std::string orden = "cd " + ShellQuote(Path().string()) + " && " + entorno + " " +
+                        ShellQuote(VELMORA_BINARY_DIR "/cli/velmora-cli");
+    for (const auto& a : args) orden += " " + ShellQuote(a);
+    orden += " >" + ShellQuote((Path() / ".out").string()) + " 2>" +
+             ShellQuote((Path() / ".err").string());
     Salida s;
     const int r = std::system(orden.c_str());
     s.estado = WIFEXITED(r) ? WEXITSTATUS(r) : -1;

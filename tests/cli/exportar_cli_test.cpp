@@ -140,9 +140,9 @@ TEST_F(CliExportar, TheWorkingFolderComesFromTheEnvironment) {
     std::string carpeta;
   };
   const std::vector<Caso> casos = {
-      {"VELMORA_XTEMP=" + Comillas(xtemp) + " WINEPREFIX=" + Comillas(wine), xtemp},
-      {"env -u VELMORA_XTEMP WINEPREFIX=" + Comillas(wine), wine + "/drive_c/XTEMP"},
-      {"env -u VELMORA_XTEMP -u WINEPREFIX HOME=" + Comillas(carpeta.Path().string()),
+      {"VELMORA_XTEMP=" + ShellQuote(xtemp) + " WINEPREFIX=" + ShellQuote(wine), xtemp},
+      {"env -u VELMORA_XTEMP WINEPREFIX=" + ShellQuote(wine), wine + "/drive_c/XTEMP"},
+      {"env -u VELMORA_XTEMP -u WINEPREFIX HOME=" + ShellQuote(carpeta.Path().string()),
        (carpeta.Path() / ".wine/drive_c/XTEMP").string()},
   };
   std::filesystem::create_directories(carpeta.Path() / ".wine/drive_c/XTEMP");

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "support/carpeta_temporal.h"
+#include "support/shell_quote.h"
 
 namespace velmora::testing {
 
@@ -42,18 +43,6 @@ inline CommandResult RunCommand(const std::string& command) {
   while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) result.output.append(buf, n);
   result.status = ::pclose(pipe);
   return result;
-}
-
-// Single-quoted for the shell.
-inline std::string ShellQuote(const std::string& s) {
-  std::string out = "'";
-  for (char c : s) {
-    if (c == '\'')
-      out += "'\\''";
-    else
-      out += c;
-  }
-  return out + "'";
 }
 
 }  // namespace velmora::testing

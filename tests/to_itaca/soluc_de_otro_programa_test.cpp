@@ -9,6 +9,7 @@
 
 #include "solucion_prueba.h"
 #include "support/fake_dialogs.h"
+#include "support/shell_quote.h"
 #include "to_itaca/importar.h"
 #include "to_tabulix/run_state.h"
 
@@ -26,7 +27,7 @@ bool Funciona(const std::string& orden) {
 }
 
 std::string Citado(const std::filesystem::path& p) {
-  return "'" + p.string() + "'";
+  return ShellQuote(p.string());
 }
 
 struct Escritor {
